@@ -1,0 +1,98 @@
+// Display lifecycle: start-up, page flip, cursor visibility and shutdown.
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include <SDL_mixer.h>
+
+#include "args.h"
+#include "zedodava.h"
+
+void fatal(const char *fmt, ...)
+{
+    va_list ap;
+    va_start(ap, fmt);
+    vprintf(fmt, ap);
+    va_end(ap);
+    exit(1);
+}
+
+void start_sdl()
+{
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) < 0)
+        fatal("Couldn't initialize SDL: %s\n", SDL_GetError());
+}
+
+void start_ttf()
+{
+    if (TTF_Init() < 0)
+        fatal("Couldn't initialize SDL_ttf: %s\n", SDL_GetError());
+}
+
+// A missing audio device is not fatal: the engine runs silently.
+void open_mixer()
+{
+    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 4096) < 0) {
+        printf("Couldn't initialize SDL_mixer: %s\n", SDL_GetError());
+        sound_on = 0;
+    }
+}
+
+int l_init(lua_State *L)
+{
+    int32_t w = arg_int(L, 1);
+    int32_t h = arg_int(L, 2);
+    bool full = arg_bool(L, 3);
+    gl_on = arg_bool(L, 4) ? 1 : 0;
+
+    printf("zarn init (%dx%d)", w, h);
+    if (full)
+        printf(", fullscreen");
+    if (gl_on)
+        printf(", OpenGL mode");
+    printf("\n");
+
+    start_sdl();
+
+    Uint32 flags = full ? SDL_FULLSCREEN : 0;
+    if (gl_on) {
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        gl_on = SDL_OPENGL;
+    }
+    flags |= static_cast<Uint32>(gl_on) | SDL_DOUBLEBUF | SDL_HWSURFACE;
+
+    gScreen = SDL_SetVideoMode(w, h, 32, flags);
+    if (!gScreen)
+        fatal("Couldn't set %dx%d video mode: %s\n", w, h, SDL_GetError());
+
+    start_ttf();
+    open_mixer();
+    return 0;
+}
+
+int l_flip(lua_State *)
+{
+    if (gl_on)
+        SDL_GL_SwapBuffers();
+    else if (gScreen)
+        SDL_Flip(gScreen);
+    return 0;
+}
+
+int l_showCursor(lua_State *L)
+{
+    SDL_ShowCursor(arg_bool(L, 1) ? 1 : 0);
+    return 0;
+}
+
+int l_quit(lua_State *)
+{
+    puts("zarn quit");
+    if (curses_on)
+        console_release();
+    Mix_CloseAudio();
+    TTF_Quit();
+    SDL_Quit();
+    gScreen = nullptr; // the display surface went with SDL
+    return 0;
+}
