@@ -21,7 +21,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 envs=(SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
-      SDL_DISKAUDIODELAY=0 "LUA_CPATH=$moddir/?.so" "LUA_PATH=$moddir/?.lua;;"
+      SDL_DISKAUDIODELAY=0 "LUA_CPATH=$moddir/?.so" "LUA_PATH=$(cd "$(dirname "$0")/.." && pwd)/lua/?.lua;;"
       "ZD_TMP=$tmp" "ZD_TESTS=$(cd "$(dirname "$script")/.." && pwd)")
 while IFS= read -r line; do
     envs+=("$line")
