@@ -1,8 +1,13 @@
 // Character-cell console: start-up, cell writes and refresh.
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "args.h"
 #include "zedodava.h"
+
+// Cell rectangles carry 16-bit positions: no window side may exceed this.
+static const int64_t kMaxSide = 32767;
 
 void console_release()
 {
@@ -14,8 +19,179 @@ void console_release()
     curses_on = 0;
 }
 
-int l_curses_init(lua_State *) { return 0; }
-int l_curses_refresh(lua_State *) { return 0; }
-int l_curses_addch(lua_State *) { return 0; }
-int l_curses_setcol(lua_State *) { return 0; }
-int l_curses_fill(lua_State *) { return 0; }
+int l_curses_init(lua_State *L)
+{
+    // A second start-up replaces the first console: release it first.
+    if (curses_on)
+        console_release();
+
+    CC.cols = arg_int(L, 1);
+    CC.rows = arg_int(L, 2);
+    const char *path = lua_tostring(L, 3);
+    int32_t points = arg_int(L, 4);
+
+    printf("zarn init (%dx%d), curses mode\n", CC.cols, CC.rows);
+
+    start_sdl();
+    start_ttf();
+    open_mixer();
+
+    CC.font = TTF_OpenFont(path ? path : "", points);
+    if (!CC.font)
+        fatal("Couldn't load font: %s\n", SDL_GetError());
+
+    int advance = 0; // stays 0 if the font cannot measure '@'
+    TTF_GlyphMetrics(CC.font, '@', nullptr, nullptr, nullptr, nullptr, &advance);
+    CC.cellWidth = advance;
+    CC.cellHeight = TTF_FontLineSkip(CC.font);
+
+    // An empty grid, or one wider or higher than the cell rectangles can
+    // address, never reaches the video driver (some drivers read 0 as "the
+    // desktop's size").
+    int64_t w = int64_t(CC.cellWidth) * CC.cols;
+    int64_t h = int64_t(CC.cellHeight) * CC.rows;
+    if (CC.cols <= 0 || CC.rows <= 0 || CC.cellWidth <= 0 || CC.cellHeight <= 0 || w > kMaxSide ||
+        h > kMaxSide) {
+        SDL_SetError("Invalid width or height");
+        gScreen = nullptr;
+    } else {
+        gScreen = SDL_SetVideoMode(int(w), int(h), 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    }
+    if (!gScreen)
+        fatal("Couldn't set %lldx%lld video mode: %s\n", (long long)w, (long long)h,
+              SDL_GetError());
+
+    // Both sides are now 1..32767 cells, so the count and the sizes fit.
+    CC.cellCount = CC.rows * CC.cols;
+    size_t n = size_t(CC.cellCount);
+    CC.chars = static_cast<uint8_t *>(malloc(n));
+    CC.fgColors = static_cast<uint8_t *>(malloc(4 * n));
+    CC.bgColors = static_cast<uint8_t *>(malloc(4 * n));
+    if (!CC.chars || !CC.fgColors || !CC.bgColors) {
+        puts("Couldn't allocate memory for curses data.");
+        exit(1);
+    }
+    memset(CC.chars, ' ', n);
+    memset(CC.fgColors, 0x00, 4 * n);
+    memset(CC.bgColors, 0xFF, 4 * n);
+    curses_on = 1;
+
+    push_int(L, CC.cellWidth);
+    push_int(L, CC.cellHeight);
+    return 2;
+}
+
+// Only printable ASCII other than the space is kept.
+static inline uint8_t cell_char(const char *s)
+{
+    uint8_t c = static_cast<uint8_t>(s[0]);
+    return c >= 0x21 && c <= 0x7E ? c : 0x20;
+}
+
+static inline bool in_grid(int32_t x, int32_t y)
+{
+    return x >= 0 && x < CC.cols && y >= 0 && y < CC.rows;
+}
+
+int l_curses_addch(lua_State *L)
+{
+    const char *s = lua_tostring(L, 1);
+    int32_t x = arg_int(L, 2);
+    int32_t y = arg_int(L, 3);
+    if (!in_grid(x, y) || !s)
+        return 0;
+    CC.chars[int64_t(y) * CC.cols + x] = cell_char(s);
+    return 0;
+}
+
+int l_curses_setcol(lua_State *L)
+{
+    int32_t x = arg_int(L, 1);
+    int32_t y = arg_int(L, 2);
+    int32_t ch[6]; // foreground r, g, b, then background r, g, b
+    for (int k = 0; k < 6; k++)
+        ch[k] = opt_channel(L, 3 + k); // may raise before anything is stored
+    if (!in_grid(x, y))
+        return 0;
+    int64_t i = int64_t(y) * CC.cols + x;
+    for (int k = 0; k < 6; k++) {
+        if (ch[k] < 0)
+            continue;
+        uint8_t *entry = (k < 3 ? CC.fgColors : CC.bgColors) + 4 * i;
+        entry[k % 3] = static_cast<uint8_t>(ch[k]);
+    }
+    return 0;
+}
+
+int l_curses_fill(lua_State *L)
+{
+    int32_t x = arg_int(L, 1);
+    int32_t y = arg_int(L, 2);
+    int32_t w = arg_int(L, 3);
+    int32_t h = arg_int(L, 4);
+    const char *s = lua_tostring(L, 5);
+    int32_t ch[6];
+    for (int k = 0; k < 6; k++)
+        ch[k] = opt_channel(L, 6 + k);
+    if (w <= 0 || h <= 0)
+        return 0;
+
+    // Clip to the grid first, in 64 bits: x + w may pass 2^31.
+    int64_t x0 = x < 0 ? 0 : x, x1 = int64_t(x) + w;
+    int64_t y0 = y < 0 ? 0 : y, y1 = int64_t(y) + h;
+    if (x1 > CC.cols)
+        x1 = CC.cols;
+    if (y1 > CC.rows)
+        y1 = CC.rows;
+
+    bool fg = ch[0] >= 0 && ch[1] >= 0 && ch[2] >= 0;
+    bool bg = ch[3] >= 0 && ch[4] >= 0 && ch[5] >= 0;
+    uint8_t c = s ? cell_char(s) : 0;
+    for (int64_t cx = x0; cx < x1; cx++) {
+        for (int64_t cy = y0; cy < y1; cy++) {
+            int64_t i = cy * CC.cols + cx;
+            if (s)
+                CC.chars[i] = c;
+            for (int k = 0; k < 3; k++) {
+                if (fg)
+                    CC.fgColors[4 * i + k] = static_cast<uint8_t>(ch[k]);
+                if (bg)
+                    CC.bgColors[4 * i + k] = static_cast<uint8_t>(ch[3 + k]);
+            }
+        }
+    }
+    return 0;
+}
+
+// Paints every cell, column by column: its background over its rectangle,
+// then a freshly rendered glyph in its foreground colour.
+int l_curses_refresh(lua_State *)
+{
+    if (CC.cols <= 0 || !gScreen)
+        return 0;
+    char text[2] = {0, 0};
+    for (int32_t col = 0; col < CC.cols; col++) {
+        for (int32_t row = 0; row < CC.rows; row++) {
+            SDL_Rect r;
+            r.x = static_cast<Sint16>(col * CC.cellWidth);
+            r.y = static_cast<Sint16>(row * CC.cellHeight);
+            r.w = static_cast<Uint16>(CC.cellWidth);
+            r.h = static_cast<Uint16>(CC.cellHeight);
+            int32_t i = row * CC.cols + col;
+            text[0] = static_cast<char>(CC.chars[i]);
+            SDL_Color fg;
+            memcpy(&fg, CC.fgColors + 4 * i, 4);
+            SDL_Surface *glyph = TTF_RenderText_Blended(CC.font, text, fg);
+            const uint8_t *bg = CC.bgColors + 4 * i;
+            SDL_FillRect(gScreen, &r, SDL_MapRGB(gScreen->format, bg[0], bg[1], bg[2]));
+            // The fill may have shrunk the rectangle to its clipped part.
+            r.x = static_cast<Sint16>(col * CC.cellWidth);
+            r.y = static_cast<Sint16>(row * CC.cellHeight);
+            r.w = static_cast<Uint16>(CC.cellWidth);
+            r.h = static_cast<Uint16>(CC.cellHeight);
+            SDL_UpperBlit(glyph, nullptr, gScreen, &r);
+            SDL_FreeSurface(glyph);
+        }
+    }
+    return 0;
+}
