@@ -7,7 +7,9 @@
 #include "args.h"
 #include "zedodava.h"
 
-void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel)
+// The store behind putpixel, inlined into putpix (the exported name is
+// reached through the PLT).
+static inline void store_pixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel)
 {
     const uint32_t bpp = surface->format->BytesPerPixel;
     Uint8 *p = static_cast<Uint8 *>(surface->pixels) + (uint32_t(y) * surface->pitch + x * bpp);
@@ -29,6 +31,11 @@ void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel)
         memcpy(p, &pixel, 4);
         break;
     }
+}
+
+void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel)
+{
+    store_pixel(surface, x, y, pixel);
 }
 
 // A target surface argument: absent or nil means the display (which is null
@@ -144,7 +151,7 @@ int l_putpix(lua_State *L)
         return 0;
     if (SDL_LockSurface(target) < 0)
         return 0;
-    putpixel(target, x, y, SDL_MapRGBA(target->format, r, g, b, a));
+    store_pixel(target, x, y, SDL_MapRGBA(target->format, r, g, b, a));
     SDL_UnlockSurface(target);
     return 0;
 }
