@@ -37,6 +37,14 @@ inline bool arg_bool(lua_State *L, int i) { return lua_toboolean(L, i) != 0; }
 // Optional integer with default -1 (the console's colour channels).
 inline int32_t opt_channel(lua_State *L, int i) { return to_i32(luaL_optnumber(L, i, -1.0)); }
 
-inline void push_int(lua_State *L, int32_t v) { lua_pushnumber(L, static_cast<lua_Number>(v)); }
+// Whole-number results: integers where the interpreter has them (5.3 on).
+inline void push_int(lua_State *L, int32_t v)
+{
+#if LUA_VERSION_NUM >= 503
+    lua_pushinteger(L, v);
+#else
+    lua_pushnumber(L, static_cast<lua_Number>(v));
+#endif
+}
 
 #endif

@@ -13,7 +13,7 @@ int l_input(lua_State *L)
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             push_int(L, e.type == SDL_KEYDOWN ? 1 : 2);
-            lua_pushnumber(L, static_cast<lua_Number>(static_cast<uint32_t>(e.key.keysym.sym)));
+            push_int(L, static_cast<int32_t>(e.key.keysym.sym));
             return 2;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:

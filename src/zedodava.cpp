@@ -47,6 +47,14 @@ static_assert(sizeof(R) / sizeof(R[0]) == 33, "32 functions and the terminator")
 
 int luaopen_zedodava(lua_State *L)
 {
+#if LUA_VERSION_NUM == 501
     luaL_register(L, "zedodava", R);
+#else
+    // Newer interpreters have no luaL_register: build the same table and
+    // publish it under the same global name.
+    luaL_newlib(L, R);
+    lua_pushvalue(L, -1);
+    lua_setglobal(L, "zedodava");
+#endif
     return 1;
 }
