@@ -1,0 +1,125 @@
+// The registry of live handles: an open-addressing hash set of pointers with
+// their kinds, linear probing, tombstones for removed slots. Plain malloc so
+// that nothing here can throw into the interpreter.
+#include "handles.h"
+
+#include <cstdlib>
+
+namespace
+{
+
+struct Slot {
+    const void *p;   // null: empty
+    HandleKind kind; // HANDLE_NONE with a non-null p: removed (tombstone)
+};
+
+Slot *slots = nullptr;
+uint32_t capacity = 0; // a power of two
+uint32_t used = 0;     // live entries and tombstones
+uint32_t live = 0;
+
+const void *const TOMBSTONE = reinterpret_cast<const void *>(uintptr_t(1));
+
+inline uint32_t slot_of(const void *p, uint32_t mask)
+{
+    uint64_t h = reinterpret_cast<uintptr_t>(p) >> 4;
+    h *= 0x9E3779B97F4A7C15ull;
+    return static_cast<uint32_t>(h >> 32) & mask;
+}
+
+bool grow()
+{
+    uint32_t cap = capacity ? capacity * 2 : 64;
+    // Rehashing into the same size clears the tombstones.
+    if (live * 2 < capacity)
+        cap = capacity;
+    Slot *fresh = static_cast<Slot *>(calloc(cap, sizeof(Slot)));
+    if (!fresh)
+        return false;
+    for (uint32_t i = 0; i < capacity; i++) {
+        const Slot &s = slots[i];
+        if (s.p && s.p != TOMBSTONE) {
+            uint32_t j = slot_of(s.p, cap - 1);
+            while (fresh[j].p)
+                j = (j + 1) & (cap - 1);
+            fresh[j] = s;
+        }
+    }
+    free(slots);
+    slots = fresh;
+    capacity = cap;
+    used = live;
+    return true;
+}
+
+// The slot holding p, or null.
+Slot *find(const void *p)
+{
+    if (!capacity || !p || p == TOMBSTONE)
+        return nullptr;
+    uint32_t mask = capacity - 1;
+    for (uint32_t i = slot_of(p, mask);; i = (i + 1) & mask) {
+        Slot &s = slots[i];
+        if (s.p == p)
+            return &s;
+        if (!s.p)
+            return nullptr;
+    }
+}
+
+} // namespace
+
+bool handle_add(const void *p, HandleKind kind)
+{
+    if (!p || p == TOMBSTONE || kind == HANDLE_NONE)
+        return false;
+    if (Slot *s = find(p)) { // the library reused the memory of a freed object
+        s->kind = kind;
+        return true;
+    }
+    if ((used + 1) * 4 > capacity * 3 && !grow())
+        return false;
+    uint32_t mask = capacity - 1;
+    uint32_t i = slot_of(p, mask);
+    while (slots[i].p && slots[i].p != TOMBSTONE)
+        i = (i + 1) & mask;
+    if (!slots[i].p)
+        used++;
+    slots[i].p = p;
+    slots[i].kind = kind;
+    live++;
+    return true;
+}
+
+HandleKind handle_kind(const void *p)
+{
+    const Slot *s = find(p);
+    return s ? s->kind : HANDLE_NONE;
+}
+
+bool handle_remove(const void *p, HandleKind kind)
+{
+    Slot *s = find(p);
+    if (!s || s->kind != kind)
+        return false;
+    s->p = TOMBSTONE;
+    s->kind = HANDLE_NONE;
+    live--;
+    return true;
+}
+
+void handle_drain(HandleKind kind, void (*fn)(void *))
+{
+    for (uint32_t i = 0; i < capacity; i++) {
+        Slot &s = slots[i];
+        if (s.p && s.p != TOMBSTONE && s.kind == kind) {
+            void *p = const_cast<void *>(s.p);
+            s.p = TOMBSTONE;
+            s.kind = HANDLE_NONE;
+            live--;
+            fn(p);
+        }
+    }
+}
+
+uint32_t handle_count() { return live; }
