@@ -23,15 +23,20 @@ void start_sdl()
         fatal("Couldn't initialize SDL: %s\n", SDL_GetError());
 }
 
+// The font library and the mixer count their start-ups and close only at the
+// matching number of shutdowns; quit shuts each down once, so a second init
+// without quit must not start them again.
 void start_ttf()
 {
-    if (TTF_Init() < 0)
+    if (!TTF_WasInit() && TTF_Init() < 0)
         fatal("Couldn't initialize SDL_ttf: %s\n", SDL_GetError());
 }
 
 // A missing audio device is not fatal: the engine runs silently.
 void open_mixer()
 {
+    if (Mix_QuerySpec(nullptr, nullptr, nullptr))
+        return; // already open
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 4096) < 0) {
         printf("Couldn't initialize SDL_mixer: %s\n", SDL_GetError());
         sound_on = 0;
