@@ -124,13 +124,13 @@ TEST_F(TextTest, PointSizeIsTruncatedTowardZero)
 TEST_F(TextTest, DrawModeBlitsTheRenderedTextAtTheTruncatedPosition)
 {
     struct Row {
-        const char *args; // r, g, b, x, y as the script passes them
+        const char *args; // r, g, b, x, y (and a false keep) as the script passes them
         SDL_Color colour;
         Sint16 x, y;
     } rows[] = {
         {"255, 128, 0, 10.9, 20.9", {255, 128, 0, 0}, 10, 20},
-        {"256, -1, 511, -3.9, -4.9", {0, 255, 255, 0}, -3, -4}, // low 8 bits; clipped
-        {"'200', 100.7, 50, 150, 70", {200, 100, 50, 0}, 150, 70},
+        {"256, -1, 511, -3.9, -4.9, nil, false", {0, 255, 255, 0}, -3, -4}, // clipped
+        {"'200', 100.7, 50, 150, 70, nil, nil", {200, 100, 50, 0}, 150, 70},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.args);
@@ -203,18 +203,6 @@ TEST_F(TextTest, KeepModeReturnsAConvertedSurfaceOfTheTextsSize)
     }
     EXPECT_TRUE(same_pixels(gScreen, screen_before));
     SDL_FreeSurface(screen_before);
-}
-
-TEST_F(TextTest, FalsyKeepDraws)
-{
-    const char *keeps[] = {"", ", nil", ", false"};
-    for (const char *keep : keeps) {
-        SCOPED_TRACE(keep);
-        paint(gScreen, 0, 0, 0);
-        EXPECT_EQ(
-            run(L, std::string("return Z.printFont(F, 'x', 255, 0, 0, 1, 1, nil") + keep + ")"), 0);
-        EXPECT_GT(count_rgb(gScreen, 0xFF0000), 0);
-    }
 }
 
 TEST_F(TextTest, NothingToRenderDrawsAndReturnsNothing)
