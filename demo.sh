@@ -9,10 +9,17 @@ bash tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 >/dev/null
 
+# "./demo.sh console" runs the character-cell console demo instead.
+script=examples/demo.lua
+if [ "${1:-}" = console ]; then
+    script=examples/console_demo.lua
+    shift
+fi
+
 export LUA_CPATH="$PWD/build/?.so;;"
 export LUA_PATH="$PWD/lua/?.lua;;"
 if [ -n "${DISPLAY:-}" ]; then
-    exec luajit examples/demo.lua "$@"
+    exec luajit "$script" "$@"
 fi
 echo "no DISPLAY: running the demo on a virtual X server for 600 frames"
-exec xvfb-run -a -s "-screen 0 1024x768x24" luajit examples/demo.lua --frames 600 "$@"
+exec xvfb-run -a -s "-screen 0 1024x768x24" luajit "$script" --frames 600 "$@"
