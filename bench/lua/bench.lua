@@ -17,9 +17,12 @@ function M.report(name, n, fn)
     io.flush()
 end
 
+-- The C generator's sequence exactly: the product is split so that no
+-- intermediate value passes 2^53, where doubles stop being exact.
 local seed = 12345
 function M.rand(range)
-    seed = (seed * 1103515245 + 12345) % 4294967296
+    local hi = (seed * 16838) % 65536 -- 1103515245 = 16838 * 65536 + 20077
+    seed = (hi * 65536 + seed * 20077 + 12345) % 4294967296
     return math.floor(seed / 65536) % 32768 % range
 end
 

@@ -3,14 +3,7 @@
 local z = require "zedodava"
 local bench = require "bench"
 
--- The C side's generator, step for step. (bench.rand multiplies in doubles
--- and leaves that sequence after two values: the product passes 2^53.)
-local seed = 12345
-local function rand(range)
-    local lo = seed * 20077 + (seed * 16838 % 65536) * 65536 -- 1103515245 = 16838 * 65536 + 20077
-    seed = (lo + 12345) % 4294967296
-    return math.floor(seed / 65536) % 32768 % range
-end
+local rand = bench.rand
 
 local NPOS = 1024
 z.init(640, 480)
