@@ -19,6 +19,10 @@ enum HandleKind : uint8_t {
 // nothing) only when memory for the registry cannot be had.
 bool handle_add(const void *p, HandleKind kind);
 
+// handle_add for a handle about to be given to the script: a registry that
+// cannot grow ends the process, like any other failed allocation.
+void register_handle(const void *p, HandleKind kind);
+
 // The kind of p if it is live, HANDLE_NONE otherwise.
 HandleKind handle_kind(const void *p);
 
@@ -27,8 +31,9 @@ inline bool handle_live(const void *p, HandleKind kind) { return p && handle_kin
 // Forgets p if it is live and of the given kind; returns whether it was.
 bool handle_remove(const void *p, HandleKind kind);
 
-// Calls fn on every live handle of the given kind and forgets them all.
-void handle_drain(HandleKind kind, void (*fn)(void *));
+// Calls fn on every live handle of the given kind and forgets those for
+// which it returns true (it has released them).
+void handle_sweep(HandleKind kind, bool (*fn)(void *));
 
 // Number of live handles (for tests).
 uint32_t handle_count();

@@ -46,8 +46,20 @@ void start_sdl();
 void start_ttf();
 void open_mixer();
 
+// Surface handles (surface.cpp). arg_target reads a target argument: absent
+// or nil is gScreen, a live surface handle is itself, anything else null.
+SDL_Surface *arg_target(lua_State *L, int i);
+// Converts to the display's format with alpha and frees the original; null
+// when there is no display or the conversion fails.
+SDL_Surface *to_display_alpha(SDL_Surface *first);
+// Registers a new surface handle and pushes it with its width and height.
+int push_surface(lua_State *L, SDL_Surface *s);
+
 // The console's share of quit: closes the font and frees the cell arrays once.
 void console_release();
+
+// Whether the mixer is open for the audio functions: sound on and started.
+bool audio_ready();
 
 // Script handlers, one per function of the module table.
 int l_init(lua_State *L);

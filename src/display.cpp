@@ -6,6 +6,7 @@
 #include <SDL_mixer.h>
 
 #include "args.h"
+#include "handles.h"
 #include "zedodava.h"
 
 void fatal(const char *fmt, ...)
@@ -90,11 +91,46 @@ int l_showCursor(lua_State *L)
     return 0;
 }
 
+// What quit does with the handles the script still holds: fonts, sounds and
+// music belong to libraries that shut down here, so they are released now and
+// their handles become stale (every function ignores them). Surfaces in
+// ordinary memory stay valid and usable; surfaces in video memory go with it.
+static bool close_font(void *p)
+{
+    TTF_CloseFont(static_cast<TTF_Font *>(p));
+    return true;
+}
+
+static bool free_sound(void *p)
+{
+    Mix_FreeChunk(static_cast<Mix_Chunk *>(p));
+    return true;
+}
+
+static bool free_music(void *p)
+{
+    Mix_FreeMusic(static_cast<Mix_Music *>(p));
+    return true;
+}
+
+static bool free_video_surface(void *p)
+{
+    SDL_Surface *s = static_cast<SDL_Surface *>(p);
+    if (!(s->flags & SDL_HWSURFACE))
+        return false;
+    SDL_FreeSurface(s);
+    return true;
+}
+
 int l_quit(lua_State *)
 {
     puts("zarn quit");
     if (curses_on)
         console_release();
+    handle_sweep(HANDLE_MUSIC, free_music);
+    handle_sweep(HANDLE_SOUND, free_sound);
+    handle_sweep(HANDLE_FONT, close_font);
+    handle_sweep(HANDLE_SURFACE, free_video_surface);
     Mix_CloseAudio();
     TTF_Quit();
     SDL_Quit();

@@ -3,6 +3,10 @@
 // that nothing here can throw into the interpreter.
 #include "handles.h"
 
+#include <cstdio>
+
+#include "zedodava.h"
+
 #include <cstdlib>
 
 namespace
@@ -91,6 +95,12 @@ bool handle_add(const void *p, HandleKind kind)
     return true;
 }
 
+void register_handle(const void *p, HandleKind kind)
+{
+    if (!handle_add(p, kind))
+        fatal("Couldn't allocate memory for handles.\n");
+}
+
 HandleKind handle_kind(const void *p)
 {
     const Slot *s = find(p);
@@ -108,16 +118,14 @@ bool handle_remove(const void *p, HandleKind kind)
     return true;
 }
 
-void handle_drain(HandleKind kind, void (*fn)(void *))
+void handle_sweep(HandleKind kind, bool (*fn)(void *))
 {
     for (uint32_t i = 0; i < capacity; i++) {
         Slot &s = slots[i];
-        if (s.p && s.p != TOMBSTONE && s.kind == kind) {
-            void *p = const_cast<void *>(s.p);
+        if (s.p && s.p != TOMBSTONE && s.kind == kind && fn(const_cast<void *>(s.p))) {
             s.p = TOMBSTONE;
             s.kind = HANDLE_NONE;
             live--;
-            fn(p);
         }
     }
 }

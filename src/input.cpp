@@ -5,10 +5,12 @@
 #include "timer.h"
 #include "zedodava.h"
 
+// Before start-up and after quit there is no window: no events, the pointer
+// at 0, 0 with no button held, no key held.
 int l_input(lua_State *L)
 {
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    while (gScreen && SDL_PollEvent(&e)) {
         switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
@@ -36,7 +38,7 @@ int l_mouse(lua_State *L)
 {
     int32_t b = arg_int(L, 1);
     int x = 0, y = 0;
-    Uint8 mask = SDL_GetMouseState(&x, &y);
+    Uint8 mask = gScreen ? SDL_GetMouseState(&x, &y) : 0;
     push_int(L, x);
     push_int(L, y);
     lua_pushboolean(L, b >= 1 && b <= 8 && (mask & (1u << (b - 1))) != 0);
@@ -48,7 +50,7 @@ int l_isKeyDown(lua_State *L)
     int count = 0;
     const Uint8 *keys = SDL_GetKeyState(&count);
     int32_t k = arg_int(L, 1);
-    lua_pushboolean(L, k >= 0 && k < count && keys[k] == SDL_PRESSED);
+    lua_pushboolean(L, gScreen && k >= 0 && k < count && keys[k] == SDL_PRESSED);
     return 1;
 }
 

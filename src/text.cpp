@@ -1,5 +1,9 @@
 // Text: TrueType fonts and rendered strings.
+#include <cstdlib>
+#include <cstring>
+
 #include "args.h"
+#include "handles.h"
 #include "zedodava.h"
 
 // loadFont(path, size) -> font, fixed advance. The advance is that of the
@@ -17,9 +21,39 @@ int l_loadFont(lua_State *L)
     if (TTF_FontFaceIsFixedWidth(font))
         TTF_GlyphMetrics(font, 0x61, nullptr, nullptr, nullptr, nullptr, &advance);
 
+    register_handle(font, HANDLE_FONT);
     lua_pushlightuserdata(L, font);
     push_int(L, advance);
     return 2;
+}
+
+// The renderer decodes UTF-8 by the lead byte alone: a sequence cut short by
+// the end of the string makes it read up to three bytes past the terminator.
+// Returns whether that decoding would run past the end of s, n bytes long.
+static bool utf8_overruns(const char *s, size_t n)
+{
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        i += c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    }
+    return i > n;
+}
+
+static SDL_Surface *render(TTF_Font *font, const char *text, SDL_Color colour)
+{
+    const size_t n = strlen(text); // what the renderer itself will measure
+    if (!utf8_overruns(text, n))
+        return TTF_RenderUTF8_Blended(font, text, colour);
+    // Well-formed text never gets here. A cut sequence is decoded from a
+    // copy with zeros after it instead of from whatever follows the string.
+    char *padded = static_cast<char *>(calloc(n + 4, 1));
+    if (!padded)
+        return nullptr;
+    memcpy(padded, text, n);
+    SDL_Surface *rendered = TTF_RenderUTF8_Blended(font, padded, colour);
+    free(padded);
+    return rendered;
 }
 
 // printFont(font, text, r, g, b, x, y, target, keep). Draw mode blits the
@@ -29,7 +63,9 @@ int l_loadFont(lua_State *L)
 // gives no results in either mode.
 int l_printFont(lua_State *L)
 {
-    TTF_Font *font = static_cast<TTF_Font *>(lua_touserdata(L, 1));
+    void *font_arg = lua_touserdata(L, 1);
+    TTF_Font *font =
+        handle_live(font_arg, HANDLE_FONT) ? static_cast<TTF_Font *>(font_arg) : nullptr;
     const char *text = lua_tolstring(L, 2, nullptr);
     SDL_Color colour;
     colour.r = arg_u8(L, 3);
@@ -38,17 +74,15 @@ int l_printFont(lua_State *L)
     colour.unused = 0;
     int16_t x = arg_i16(L, 6);
     int16_t y = arg_i16(L, 7);
-    SDL_Surface *target = static_cast<SDL_Surface *>(lua_touserdata(L, 8));
+    SDL_Surface *target = arg_target(L, 8);
     bool keep = arg_bool(L, 9);
-    if (!target)
-        target = gScreen;
 
     // Keep mode converts to the display's format: no display, no conversion
     // (the converter itself does not check that video was started).
     if (!font || !text || !text[0] || !(keep ? SDL_GetVideoSurface() : target))
         return 0;
 
-    SDL_Surface *rendered = TTF_RenderUTF8_Blended(font, text, colour);
+    SDL_Surface *rendered = render(font, text, colour);
     if (!rendered)
         return 0;
 
@@ -63,23 +97,16 @@ int l_printFont(lua_State *L)
         return 0;
     }
 
-    SDL_Surface *kept = SDL_DisplayFormatAlpha(rendered);
-    SDL_FreeSurface(rendered);
-    if (!kept)
-        return 0;
-    lua_pushlightuserdata(L, kept);
-    push_int(L, kept->w);
-    push_int(L, kept->h);
-    return 3;
+    SDL_Surface *kept = to_display_alpha(rendered);
+    return kept ? push_surface(L, kept) : 0;
 }
 
-// freeFont(font). A font outlives nothing of the font library: once quit has
-// shut the library down, its faces are gone with it and only the handle is
-// left, so there is nothing more to close.
+// freeFont(font). Anything but a live font (freed already, closed by quit,
+// never given out, of another kind) is left alone.
 int l_freeFont(lua_State *L)
 {
-    TTF_Font *font = static_cast<TTF_Font *>(lua_touserdata(L, 1));
-    if (font && TTF_WasInit())
-        TTF_CloseFont(font);
+    void *font = lua_touserdata(L, 1);
+    if (handle_remove(font, HANDLE_FONT))
+        TTF_CloseFont(static_cast<TTF_Font *>(font));
     return 0;
 }

@@ -26,6 +26,12 @@ local function graphics_round()
     local f = z.loadFont(FONT, 14)
     z.printFont(f, "Score: 12", 255, 255, 0, 5, 5)
     z.printFont(f, "Score: 12", 255, 255, 0, 5, 5, s)
+    -- Text cut inside a UTF-8 sequence must not be read past its end.
+    for _, cut in ipairs{"\255\254", "ab\226\130", "\240", "x\195"} do
+        z.printFont(f, cut, 255, 255, 255, 0, 0)
+        local h = z.printFont(f, cut, 255, 255, 255, 0, 0, nil, true)
+        if h then z.freeSurf(h) end
+    end
     local t = z.printFont(f, "kept", 1, 2, 3, 0, 0, nil, true)
     z.blit(t, 0, 0)
     z.freeSurf(t)

@@ -25,7 +25,11 @@ TEST(Handles, KindsAreKeptApartAndRemovedOnce)
 }
 
 static std::vector<void *> drained;
-static void collect(void *p) { drained.push_back(p); }
+static bool collect(void *p)
+{
+    drained.push_back(p);
+    return true;
+}
 
 TEST(Handles, RandomOperationsMatchAModel)
 {
@@ -55,7 +59,7 @@ TEST(Handles, RandomOperationsMatchAModel)
     size_t fonts = 0;
     for (const auto &e : model)
         fonts += e.second == HANDLE_FONT;
-    handle_drain(HANDLE_FONT, collect);
+    handle_sweep(HANDLE_FONT, collect);
     EXPECT_EQ(drained.size(), fonts);
     EXPECT_EQ(handle_count(), model.size() - fonts);
     for (void *p : drained)

@@ -66,11 +66,6 @@ class TextTest : public LuaTest
         lua_pop(L, 2);
         return f;
     }
-    void set_global(const char *name, void *p)
-    {
-        lua_pushlightuserdata(L, p);
-        lua_setglobal(L, name);
-    }
     TTF_Font *font = nullptr;
 };
 
@@ -152,11 +147,13 @@ TEST_F(TextTest, DrawModeBlitsTheRenderedTextAtTheTruncatedPosition)
 
 TEST_F(TextTest, DrawModeTargetsAGivenSurfaceAndLeavesTheScreen)
 {
-    SDL_Surface *base = SDL_CreateRGBSurface(SDL_SWSURFACE, 120, 40, 32, 0, 0, 0, 0);
-    SDL_Surface *target = SDL_DisplayFormatAlpha(base);
-    SDL_FreeSurface(base);
+    // Targets are surface handles the module gave out.
+    run(L, "T = Z.makeSurf(120, 40)");
+    lua_getglobal(L, "T");
+    SDL_Surface *target = static_cast<SDL_Surface *>(lua_touserdata(L, -1));
+    lua_pop(L, 1);
+    ASSERT_NE(target, nullptr);
     paint(target, 0, 0, 0);
-    set_global("T", target);
     SDL_Surface *screen_before = twin(gScreen);
     SDL_Surface *want = twin(target);
     SDL_Color white = {255, 255, 255, 0};
@@ -171,7 +168,7 @@ TEST_F(TextTest, DrawModeTargetsAGivenSurfaceAndLeavesTheScreen)
     EXPECT_TRUE(same_pixels(gScreen, screen_before));
     SDL_FreeSurface(want);
     SDL_FreeSurface(screen_before);
-    SDL_FreeSurface(target);
+    run(L, "Z.freeSurf(T)");
 }
 
 TEST_F(TextTest, KeepModeReturnsAConvertedSurfaceOfTheTextsSize)
