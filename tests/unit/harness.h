@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <lua.hpp>
 
@@ -18,6 +20,17 @@ int run(lua_State *L, const std::string &code);
 
 // Runs a chunk that must raise; returns the error message.
 std::string run_error(lua_State *L, const std::string &code);
+
+// Expects a chunk to end the process with status 1 and print a line that
+// matches the regular expression (the fatal lines go to standard output,
+// which the death test redirects to where it can read them).
+#define EXPECT_FATAL_LINE(L, code, regex)                                                          \
+    EXPECT_EXIT(                                                                                   \
+        {                                                                                          \
+            dup2(2, 1);                                                                            \
+            run(L, code);                                                                          \
+        },                                                                                         \
+        ::testing::ExitedWithCode(1), regex)
 
 // Reads one pixel of a 32-bit surface as r, g, b packed in 0xRRGGBB.
 uint32_t pixel_rgb(SDL_Surface *s, int x, int y);

@@ -319,13 +319,6 @@ TEST_F(AudioTest, UnloadablePathsAreFatal)
         {"Z.loadSound({})", "Couldn't load sound \\(null\\)"},
         {"Z.loadMusic()", "Couldn't load music \\(null\\)"},
     };
-    for (const Row &row : rows) {
-        // The line goes to standard output; the death test reads standard error.
-        EXPECT_EXIT(
-            {
-                dup2(2, 1);
-                run(L, row.call);
-            },
-            ::testing::ExitedWithCode(1), row.line + "\\. Exiting\\.\n$");
-    }
+    for (const Row &row : rows)
+        EXPECT_FATAL_LINE(L, row.call, row.line + "\\. Exiting\\.\n$");
 }

@@ -276,17 +276,7 @@ TEST_F(ImageTest, ConversionWithoutADisplayIsAFatalLoadLine)
 {
     std::string path = make("#102030", "early.png");
     run(L, "Z.quit()");
-    // Standard output goes to standard error so that the line can be matched.
-    EXPECT_EXIT(
-        {
-            dup2(2, 1);
-            run(L, "Z.loadImage('" + path + "')");
-        },
-        ::testing::ExitedWithCode(1), "Couldn't load image " + path + "\\. Exiting\\.\n");
-    EXPECT_EXIT(
-        {
-            dup2(2, 1);
-            run(L, "Z.makeSurf(4, 4)");
-        },
-        ::testing::ExitedWithCode(1), "Couldn't create surface\\. Exiting\\.\n");
+    EXPECT_FATAL_LINE(L, "Z.loadImage('" + path + "')",
+                      "Couldn't load image " + path + "\\. Exiting\\.\n");
+    EXPECT_FATAL_LINE(L, "Z.makeSurf(4, 4)", "Couldn't create surface\\. Exiting\\.\n");
 }

@@ -272,13 +272,6 @@ TEST_F(TextTest, UnreadablePathsAreFatal)
         {"Z.loadFont({}, 12)", "Couldn't load font \\(null\\)\\. Exiting\\.\n$"},
         {"Z.loadFont()", "Couldn't load font \\(null\\)\\. Exiting\\.\n$"},
     };
-    for (const Row &row : rows) {
-        // The line goes to standard output; the death test reads standard error.
-        EXPECT_EXIT(
-            {
-                dup2(2, 1);
-                run(L, row.call);
-            },
-            ::testing::ExitedWithCode(1), row.line);
-    }
+    for (const Row &row : rows)
+        EXPECT_FATAL_LINE(L, row.call, row.line);
 }
