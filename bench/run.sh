@@ -1,38 +1,177 @@
 #!/usr/bin/env bash
-# Builds the module and the plain-C baselines and prints, for every workload,
-# the cost per operation of the C baseline, of the module under lua5.1 and
-# under luajit, and the module/baseline ratios. Headless: dummy video, no audio.
+# The benchmark suite in one run. Builds the module and the plain-C
+# baselines, then times every workload four ways: a plain-C program making
+# the same SDL calls with no interpreter (the limit), the module under lua5.1
+# and under luajit, and the same workload written with pygame (Debian's
+# python3-pygame under /usr/bin/python3; note that it is built on SDL2, not
+# SDL 1.2). Prints one table of nanoseconds per operation with the ratios,
+# then the memory checks: peak resident size of each example game after 1000
+# frames, and a load-and-free loop whose resident size must stay flat.
+#
+# usage: bench/run.sh [NAME...]   NAME: a workload file (query, draw, text,
+#                                 console, frame) or "memory"; none: all
+# environment:
+#   BUILD_DIR     build tree (default build-bench)
+#   BENCH_ROUNDS  rounds of all four sides, interleaved (default 3); each
+#                 figure is the median over the rounds of each round's
+#                 median of BENCH_REPS repetitions
+#   BENCH_REPS    repetitions per process (default 5)
+#   BENCH_SCALE   multiplies every iteration count (default 1)
+#   CHURN_ROUNDS  rounds of the load-and-free loop (default 10000)
+#   FRAMES        frames each example game runs (default 1000)
+#
+# Every side runs headless (SDL_VIDEODRIVER=dummy) at 640x480, 32 bpp, on the
+# same pseudo-random positions. Times are process CPU time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 >/dev/null
+root=$PWD
+build=${BUILD_DIR:-build-bench}
+rounds=${BENCH_ROUNDS:-3}
 
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=none
-export LUA_CPATH="$PWD/build/?.so;;" LUA_PATH="$PWD/bench/lua/?.lua;;"
+bash tools/install-deps.sh
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The table's order: the per-call floor, drawing, text, the console, the
+# whole frame; any other workload file after them.
+workloads=()
+for name in query draw text console frame; do
+    [ -f "bench/c/$name.c" ] && workloads+=("$name")
+done
+for src in bench/c/*.c; do
+    name=${src##*/}
+    name=${name%.c}
+    case " ${workloads[*]} " in *" $name "*) ;; *) workloads+=("$name") ;; esac
+done
+cmake --build "$build" -j2 --target zedodava "${workloads[@]/#/bench_}" >/dev/null
+
+want=("$@")
+if [ ${#want[@]} -eq 0 ]; then
+    want=("${workloads[@]}" memory)
+fi
+selected=()
+run_memory=0
+for w in "${want[@]}"; do
+    if [ "$w" = memory ]; then
+        run_memory=1
+    elif [ -f "bench/c/$w.c" ]; then
+        selected+=("$w")
+    else
+        echo "no workload $w (have: ${workloads[*]} memory)" >&2
+        exit 2
+    fi
+done
+
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=none PYGAME_HIDE_SUPPORT_PROMPT=1
+export LUA_CPATH="$root/$build/?.so;;" LUA_PATH="$root/bench/lua/?.lua;$root/lua/?.lua;;"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-only=${1:-}
-for prog in build/bench/bench_*; do
-    name=${prog##*/bench_}
-    [ -n "$only" ] && [ "$name" != "$only" ] && continue
-    "$prog" >>"$out/c"
-    (cd bench/lua && lua5.1 "$name.lua" | grep -v '^zarn\|^Couldn' >>"$out/lua51")
-    (cd bench/lua && luajit "$name.lua" | grep -v '^zarn\|^Couldn' >>"$out/luajit")
-done
+have_pygame=1
+if ! /usr/bin/python3 -c 'import pygame' >/dev/null 2>&1; then
+    have_pygame=0
+    echo "note: /usr/bin/python3 cannot import pygame; the pygame column stays empty" >&2
+fi
 
-echo "CPU: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
-echo "ns per operation (median of 5 runs; process CPU time)"
-awk 'FNR == 1 { f++ }
-     f == 1 { c[$1] = $2; order[++n] = $1 }
-     f == 2 { l[$1] = $2 }
-     f == 3 { j[$1] = $2 }
-     END {
-        printf "%-28s %10s %10s %10s %9s %9s\n", "workload", "C", "lua5.1", "luajit", "lua/C", "jit/C"
-        for (i = 1; i <= n; i++) {
-            k = order[i]
-            printf "%-28s %10.1f %10.1f %10.1f %9.2f %9.2f\n", k, c[k], l[k], j[k], \
-                   (c[k] > 0 ? l[k] / c[k] : 0), (c[k] > 0 ? j[k] / c[k] : 0)
+# Keeps only the "workload ns_per_op" lines and tags them: SIDE ROUND NAME NS.
+tag() { awk -v side="$1" -v round="$2" 'NF == 2 && $2 ~ /^[0-9.]+$/ { print side, round, $1, $2 }'; }
+
+cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')
+if [ ${#selected[@]} -gt 0 ]; then
+    for ((r = 1; r <= rounds; r++)); do
+        for name in "${selected[@]}"; do
+            echo "round $r/$rounds: $name" >&2
+            "$build/bench/bench_$name" | tag c "$r" >>"$out/times"
+            (cd bench/lua && lua5.1 "$name.lua") | tag lua51 "$r" >>"$out/times"
+            (cd bench/lua && luajit "$name.lua") | tag luajit "$r" >>"$out/times"
+            if [ $have_pygame -eq 1 ]; then
+                (cd bench/py && /usr/bin/python3 "$name.py") | tag pygame "$r" >>"$out/times"
+            fi
+        done
+    done
+
+    echo "CPU: $cpu ($(nproc) cores)"
+    echo "lua5.1: $(lua5.1 -v 2>&1 | head -n 1)"
+    echo "luajit: $(luajit -v 2>&1 | head -n 1)"
+    if [ $have_pygame -eq 1 ]; then
+        echo "pygame: $(/usr/bin/python3 -c 'import pygame; print("pygame", pygame.version.ver, "on SDL", ".".join(map(str, pygame.get_sdl_version())), "(SDL2), Python", __import__("platform").python_version())')"
+    fi
+    echo "C and zedodava: SDL $(pkg-config --modversion sdl), SDL_gfx $(pkg-config --modversion SDL_gfx), SDL_ttf $(pkg-config --modversion SDL_ttf)"
+    echo "ns per operation, process CPU time; median over $rounds rounds of the median of ${BENCH_REPS:-5} repetitions"
+    echo "goals: jit/C <= 1.3, lua/C <= 2.0, lua/pg and jit/pg <= 1.0; a ratio that misses its goal is marked *"
+    echo
+    awk '
+        function median(list,    v, n, i, j, t) {
+            n = split(list, v, " ")
+            for (i = 2; i <= n; i++)
+                for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+            return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
         }
-     }' "$out/c" "$out/lua51" "$out/luajit"
+        function cell(side, name) { return (side SUBSEP name) in t ? sprintf("%.1f", median(t[side, name])) : "-" }
+        function ratio(a, b, goal,    s) {
+            if (a == "-" || b == "-" || b + 0 <= 0) return "-"
+            s = sprintf("%.2f", a / b)
+            return (a / b > goal ? s "*" : s)
+        }
+        {
+            if (!($3 in seen)) { seen[$3] = 1; order[++n] = $3 }
+            t[$1, $3] = (($1 SUBSEP $3) in t ? t[$1, $3] " " : "") $4
+        }
+        END {
+            printf "%-26s %11s %11s %11s %11s %7s %7s %7s %7s\n", "workload", "C", "lua5.1", "luajit", "pygame", "lua/C", "jit/C", "lua/pg", "jit/pg"
+            for (i = 1; i <= n; i++) {
+                k = order[i]
+                c = cell("c", k); l = cell("lua51", k); j = cell("luajit", k); p = cell("pygame", k)
+                printf "%-26s %11s %11s %11s %11s %7s %7s %7s %7s\n", k, c, l, j, p, ratio(l, c, 2.0), ratio(j, c, 1.3), ratio(l, p, 1.0), ratio(j, p, 1.0)
+                if (k == "frame_typical") {
+                    fl = sprintf("%-26s", "  frames per second")
+                    split("c lua51 luajit pygame", sides, " ")
+                    for (s = 1; s <= 4; s++) {
+                        v = cell(sides[s], k)
+                        fl = fl sprintf(" %11s", v == "-" ? "-" : sprintf("%.0f", 1e9 / v))
+                    }
+                    frames = fl
+                }
+            }
+            if (frames != "") print frames
+        }' "$out/times"
+fi
+
+if [ $run_memory -eq 1 ]; then
+    echo
+    echo "memory: SDL_AUDIODRIVER=dummy, so that sounds load and play"
+    export SDL_AUDIODRIVER=dummy
+    frames=${FRAMES:-1000}
+    # The example games side by side (each paces itself at 60 frames per second).
+    specs=()
+    for ex in examples/*.lua; do
+        name=${ex##*/}
+        name=${name%.lua}
+        for interp in lua5.1 luajit; do
+            specs+=("$name.$interp=$interp $ex --frames $frames")
+        done
+    done
+    echo "peak resident size after $frames frames (KiB; status is the exit status):"
+    /usr/bin/python3 bench/mem/peak_rss.py 600 "${specs[@]}" |
+        awk '{ printf "  %-36s %8d KiB%s\n", $1, $3, ($2 == 0 ? "" : "   (exit status " $2 ")") }'
+
+    # The load-and-free loop, with its fixtures.
+    convert -size 48x48 xc:none -fill 'rgba(255,0,0,0.5)' -draw 'circle 24,24 24,4' "$out/sprite.png"
+    sox -D -n -r 44100 -c 2 -b 16 "$out/click.wav" synth 0.05 sine 440
+    font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+    churn=${CHURN_ROUNDS:-10000}
+    every=$((churn / 20 > 0 ? churn / 20 : 1))
+    for interp in lua5.1 luajit; do
+        "$interp" bench/mem/churn.lua "$out/sprite.png" "$font" "$out/click.wav" "$churn" "$every" \
+            >"$out/churn.$interp"
+        echo "load-and-free loop under $interp, $churn rounds (image, made surface, kept text, font, sound played, music):"
+        awk '$1 == "churn" { s = s sprintf(" %d:%d", $2, $3) }
+             $1 == "churn_growth" { g = $2 } $1 == "churn_spread" { sp = $2 }
+             END {
+                 print "  resident KiB at round:" s
+                 printf "  after the warm-up (first tenth): growth %d KiB, spread %d KiB -> %s\n", g, sp, (g <= 64 && sp <= 64 ? "flat" : "GROWS")
+             }' "$out/churn.$interp"
+    done
+    "lua5.1" bench/mem/churn.lua "$out/sprite.png" "$font" "$out/click.wav" $((churn / 10)) \
+        $((every / 10 > 0 ? every / 10 : 1)) leak >"$out/churn.leak"
+    echo "control: the same loop under lua5.1 leaving each 64x64 made surface unfreed, $((churn / 10)) rounds:"
+    awk '$1 == "churn_growth" { printf "  growth %d KiB after the warm-up (16 KiB a round expected)\n", $2 }' "$out/churn.leak"
+fi

@@ -12,9 +12,12 @@
 // Defined for every double (a plain cast is not).
 int32_t to_i32_wide(double d);
 
+// Every argument of every drawing call passes here, so the common case is one
+// comparison on the fall-through path: |d| < 2^31 truncates exactly. The
+// rest (-2^31 itself, out-of-range values, NaN, infinities) takes the call.
 inline int32_t to_i32(double d)
 {
-    if (d > -2147483649.0 && d < 2147483648.0)
+    if (__builtin_expect(__builtin_fabs(d) < 2147483648.0, 1))
         return static_cast<int32_t>(d);
     return to_i32_wide(d);
 }

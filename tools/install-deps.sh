@@ -9,7 +9,7 @@ PACKAGES=(
     lua5.1 liblua5.1-0-dev luajit libluajit-5.1-dev
     lua5.2 liblua5.2-dev lua5.3 liblua5.3-dev lua5.4 liblua5.4-dev luarocks
     fonts-dejavu-core xvfb xdotool x11-apps imagemagick sox libx11-dev
-    clang-format valgrind
+    clang-format valgrind python3-pygame
 )
 
 missing=()

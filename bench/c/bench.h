@@ -1,6 +1,9 @@
 /* Timing helpers shared by the plain-C baselines. Each workload runs a loop
- * of n operations five times and reports the median cost per operation in
- * nanoseconds of process CPU time, the same measure the Lua side uses. */
+ * of n operations several times and reports the median cost per operation in
+ * nanoseconds of process CPU time, the same measure the Lua and pygame sides
+ * use. BENCH_SCALE (default 1) multiplies every n, BENCH_REPS (default 5) sets
+ * the repetitions: a tiny scale turns a run into a quick check that each
+ * workload works. */
 #ifndef BENCH_H
 #define BENCH_H
 
@@ -10,9 +13,14 @@
 
 #include <SDL.h>
 
-#define BENCH_REPS 5
+#define BENCH_MAX_REPS 99
 
-static inline double bench_now(void) { return (double)clock() / CLOCKS_PER_SEC; }
+static inline double bench_now(void)
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return (double)ts.tv_sec + (double)ts.tv_nsec * 1e-9;
+}
 
 static int bench_cmp(const void *a, const void *b)
 {
@@ -20,17 +28,36 @@ static int bench_cmp(const void *a, const void *b)
     return (x > y) - (x < y);
 }
 
-/* Runs fn(n, ctx) BENCH_REPS times and prints "name median_ns_per_op". */
+static inline double bench_env(const char *name, double dflt)
+{
+    const char *s = getenv(name);
+    double v = s && *s ? atof(s) : dflt;
+    return v > 0 ? v : dflt;
+}
+
+/* The iteration count for a workload whose full size is n. */
+static inline long bench_n(long n)
+{
+    long scaled = (long)((double)n * bench_env("BENCH_SCALE", 1.0));
+    return scaled < 1 ? 1 : scaled;
+}
+
+/* Runs fn(n, ctx) (n scaled) BENCH_REPS times and prints
+ * "name median_ns_per_op". */
 static inline void bench_report(const char *name, long n, void (*fn)(long, void *), void *ctx)
 {
-    double t[BENCH_REPS];
-    for (int r = 0; r < BENCH_REPS; r++) {
+    double t[BENCH_MAX_REPS];
+    int reps = (int)bench_env("BENCH_REPS", 5);
+    if (reps > BENCH_MAX_REPS)
+        reps = BENCH_MAX_REPS;
+    n = bench_n(n);
+    for (int r = 0; r < reps; r++) {
         double t0 = bench_now();
         fn(n, ctx);
         t[r] = (bench_now() - t0) * 1e9 / (double)n;
     }
-    qsort(t, BENCH_REPS, sizeof t[0], bench_cmp);
-    printf("%s %.1f\n", name, t[BENCH_REPS / 2]);
+    qsort(t, (size_t)reps, sizeof t[0], bench_cmp);
+    printf("%s %.1f\n", name, t[reps / 2]);
     fflush(stdout);
 }
 
@@ -45,7 +72,8 @@ static inline SDL_Surface *bench_screen(int w, int h)
     return s;
 }
 
-/* A small deterministic generator, the same sequence as bench.lua's. */
+/* A small deterministic generator, the same sequence as bench.lua's and
+ * bench.py's. */
 static unsigned bench_seed = 12345;
 static inline unsigned bench_rand(unsigned range)
 {

@@ -1,11 +1,25 @@
--- Timing helpers shared by the Lua workloads: the same measure, repetitions
--- and pseudo-random sequence as the plain-C side (c/bench.h).
+-- Timing helpers shared by the Lua workloads: the same measure (process CPU
+-- time), repetitions and pseudo-random sequence as the plain-C side
+-- (c/bench.h). BENCH_SCALE multiplies every iteration count and BENCH_REPS
+-- sets the repetitions, as there.
 local M = {}
 
-local REPS = 5
+local function env(name, default)
+    local v = tonumber(os.getenv(name) or "")
+    return (v and v > 0) and v or default
+end
 
--- Runs fn(n) REPS times and prints "name median_ns_per_op".
+local SCALE = env("BENCH_SCALE", 1)
+local REPS = math.floor(env("BENCH_REPS", 5))
+
+-- The iteration count for a workload whose full size is n.
+function M.n(n)
+    return math.max(1, math.floor(n * SCALE))
+end
+
+-- Runs fn(n) (n scaled) REPS times and prints "name median_ns_per_op".
 function M.report(name, n, fn)
+    n = M.n(n)
     local t = {}
     for r = 1, REPS do
         local t0 = os.clock()

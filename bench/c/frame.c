@@ -1,0 +1,88 @@
+/* A whole frame of a typical game: drain the pending events, blit 200 alpha
+ * sprites, draw 50 shapes (ten each of filled boxes, lines, anti-aliased
+ * lines, filled circles and filled triangles), draw one line of text, flip
+ * and read the clock, the calls input, blit, draw, drawTri, printFont, flip
+ * and timer make. Reported per frame. */
+#include <SDL_gfxPrimitives.h>
+#include <SDL_ttf.h>
+
+#include "bench.h"
+
+#define NPOS 1024
+#define TEXT "Score: 0123456789 ok"
+
+static SDL_Surface *screen, *sprite;
+static TTF_Font *font;
+static int xs[NPOS], ys[NPOS];
+static int k;
+
+/* The next position of the cycle the Lua and pygame sides walk too. */
+static inline void next(Sint16 *x, Sint16 *y)
+{
+    k = (k + 1) & (NPOS - 1);
+    *x = (Sint16)xs[k];
+    *y = (Sint16)ys[k];
+}
+
+static void frame(long n, void *ctx)
+{
+    (void)ctx;
+    volatile Uint32 last = 0;
+    for (long f = 0; f < n; f++) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+        }
+        Sint16 x, y;
+        for (int i = 0; i < 200; i++) {
+            next(&x, &y);
+            SDL_Rect r = {x, y, (Uint16)sprite->w, (Uint16)sprite->h};
+            SDL_UpperBlit(sprite, NULL, screen, &r);
+        }
+        for (int i = 0; i < 10; i++) {
+            next(&x, &y);
+            boxRGBA(screen, x, y, x + 31, y + 31, 40, 60, 90, 255);
+            next(&x, &y);
+            lineRGBA(screen, x, y, x + 31, y + 20, 200, 100, 50, 255);
+            next(&x, &y);
+            aalineRGBA(screen, x, y, x + 31, y + 20, 200, 100, 50, 255);
+            next(&x, &y);
+            filledCircleRGBA(screen, x + 16, y + 16, 16, 255, 255, 0, 255);
+            next(&x, &y);
+            filledTrigonRGBA(screen, x, y, x + 31, y + 8, x + 10, y + 31, 0, 200, 100, 255);
+        }
+        SDL_Color c = {255, 200, 100, 0};
+        SDL_Surface *text = TTF_RenderUTF8_Blended(font, TEXT, c);
+        SDL_Rect dst = {10, 10, (Uint16)text->w, (Uint16)text->h};
+        SDL_UpperBlit(text, NULL, screen, &dst);
+        SDL_FreeSurface(text);
+        SDL_Flip(screen);
+        last = SDL_GetTicks();
+    }
+    (void)last;
+}
+
+int main(void)
+{
+    screen = bench_screen(640, 480);
+    if (TTF_Init() < 0)
+        return 1;
+    font = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16);
+    if (!font)
+        return 1;
+    for (int i = 0; i < NPOS; i++) {
+        xs[i] = (int)bench_rand(608);
+        ys[i] = (int)bench_rand(448);
+    }
+    SDL_Surface *made =
+        SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, 32, 32, 32, 0, 0, 0, 0xFF);
+    sprite = SDL_DisplayFormatAlpha(made);
+    SDL_FreeSurface(made);
+    SDL_FillRect(sprite, NULL, SDL_MapRGBA(sprite->format, 255, 0, 0, 128));
+
+    bench_report("frame_typical", 500, frame, NULL);
+    SDL_FreeSurface(sprite);
+    TTF_CloseFont(font);
+    TTF_Quit();
+    SDL_Quit();
+    return 0;
+}

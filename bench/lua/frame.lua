@@ -1,0 +1,59 @@
+-- A whole frame of a typical game: drain input, blit 200 alpha sprites,
+-- draw 50 shapes (ten each of filled boxes, lines, anti-aliased lines,
+-- filled circles and filled triangles), one line of text, flip, and the
+-- unpaced timer; the same positions as the plain-C side (c/frame.c).
+-- Reported per frame.
+local z = require "zedodava"
+local bench = require "bench"
+
+local NPOS = 1024
+local TEXT = "Score: 0123456789 ok"
+z.init(640, 480)
+local font = z.loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)
+local xs, ys = {}, {}
+for i = 1, NPOS do
+    xs[i] = bench.rand(608)
+    ys[i] = bench.rand(448)
+end
+local sprite = z.makeSurf(32, 32)
+z.fill(0, 0, 0, 0, 255, 0, 0, 128, sprite)
+
+local input, blit, draw, drawTri = z.input, z.blit, z.draw, z.drawTri
+local printFont, flip, timer = z.printFont, z.flip, z.timer
+
+-- k walks the positions as the C side's next() does: 2, 3, ... NPOS, 1, 2...
+local k = 1
+local function frame(n)
+    for _ = 1, n do
+        while input() ~= 0 do end
+        for _ = 1, 200 do
+            k = k % NPOS + 1
+            blit(sprite, xs[k], ys[k])
+        end
+        for _ = 1, 10 do
+            k = k % NPOS + 1
+            local x, y = xs[k], ys[k]
+            draw(x, y, x + 31, y + 31, 40, 60, 90, 255, 1, 2)
+            k = k % NPOS + 1
+            x, y = xs[k], ys[k]
+            draw(x, y, x + 31, y + 20, 200, 100, 50, 255, 0, 0)
+            k = k % NPOS + 1
+            x, y = xs[k], ys[k]
+            draw(x, y, x + 31, y + 20, 200, 100, 50, 255, 0, 1)
+            k = k % NPOS + 1
+            x, y = xs[k], ys[k]
+            draw(x + 16, y + 16, 16, 0, 255, 255, 0, 255, 2, 2)
+            k = k % NPOS + 1
+            x, y = xs[k], ys[k]
+            drawTri(x, y, x + 31, y + 8, x + 10, y + 31, 0, 200, 100, 255, 2)
+        end
+        printFont(font, TEXT, 255, 200, 100, 10, 10)
+        flip()
+        timer()
+    end
+end
+
+bench.report("frame_typical", 500, frame)
+z.freeSurf(sprite)
+z.freeFont(font)
+z.quit()
