@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Runs one end-to-end case against a real X server: starts Xvfb on a free
-# display, runs tests/e2e/app.lua under the given interpreter with SDL's x11
-# driver, drives it with xdotool as a person would, and checks what the game
-# printed and how it ended.
+# display, runs tests/e2e/app.lua (or scene.lua, or an example game) under the
+# given interpreter with SDL's x11 driver, drives it with xdotool as a person
+# would, compares screenshots of the window with what the module drew, and
+# checks what the game printed and how it ended.
 #
 # usage: run_e2e.sh INTERPRETER CASE MODULE_DIR HELPER_DIR
+# HELPER_DIR holds wm_close and the probe module zd_probe.so.
 set -u
 interp=$1
 case_name=$2
@@ -35,13 +37,14 @@ exec 3>&-
 if [ ! -s "$tmp/display" ]; then
     echo "Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1
 fi
-export DISPLAY=":$(head -n 1 "$tmp/display")"
+DISPLAY=":$(head -n 1 "$tmp/display")"
+export DISPLAY
 for _ in $(seq 100); do
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.05
 done
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
-export LUA_CPATH="$moddir/?.so" LUA_PATH="$here/../../lua/?.lua;;"
+export LUA_CPATH="$moddir/?.so;$helpers/?.so" LUA_PATH="$here/../../lua/?.lua;;"
 preload=()
 if [ -n "${ZD_PRELOAD:-}" ]; then
     preload=("LD_PRELOAD=$ZD_PRELOAD" "ASAN_OPTIONS=detect_leaks=0")
@@ -75,9 +78,9 @@ fail() {
     exit 1
 }
 
-# Waits for the game to end and checks its status and its whole output.
-finish() {
-    local want_status=$1 expected=$2
+# Waits for the game to end and checks its status.
+finish_any() {
+    local want_status=$1
     for _ in $(seq 200); do
         kill -0 "$apid" 2>/dev/null || break
         sleep 0.05
@@ -89,6 +92,12 @@ finish() {
         echo "exit status $status, expected $want_status"
         fail
     fi
+}
+
+# Waits for the game to end and checks its status and its whole output.
+finish() {
+    local expected=$2
+    finish_any "$1"
     if [ "$(tr '\t' ' ' <"$tmp/out")" != "$expected" ]; then
         echo "output differs; expected:"; echo "$expected"
         fail
@@ -107,6 +116,124 @@ press() {
 point_into_window() {
     xdotool mousemove "$1" "$2"
     wait_for "mouse $1 $2 false false"
+}
+
+# Pictures. A script holds still after each step K (see scene.lua and
+# shot_hook.lua): it leaves the display surface's pixels in $shots/stepK.ppm
+# and the window's X id in $shots/readyK, and waits for $shots/ackK.
+shots="$tmp/shots"
+mkdir -p "$shots"
+
+start_script() {
+    env "${preload[@]}" ZD_SHOT_DIR="$shots" "$interp" "$@" >"$tmp/out" 2>"$tmp/err" </dev/null &
+    apid=$!
+}
+
+wait_step() {
+    for _ in $(seq 400); do
+        [ -s "$shots/ready$1" ] && return 0
+        kill -0 "$apid" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "never reached picture $1"
+    fail
+}
+
+# Takes a screenshot of the window of step $1 ("root": of the whole screen,
+# cut to the centred picture, the rest of the screen required black) and
+# compares every pixel with what the script drew. The X server gets a
+# moment to catch up, as an OpenGL swap reaches other clients a little later.
+check_picture() {
+    local k=$1 where=${2:-window}
+    wait_step "$k"
+    local wid want="$tmp/want.ppm" got="$tmp/got.ppm"
+    wid=$(cat "$shots/ready$k")
+    local word colour size
+    read -r word colour size <"$shots/step$k.ppm"
+    if [ "$word" = solid ]; then
+        convert -size "$size" "xc:#$colour" -depth 8 -strip "ppm:$want"
+    else
+        cp "$shots/step$k.ppm" "$want"
+        colour=""
+    fi
+    local w h sw sh x0 y0
+    read -r w h < <(identify -format '%w %h' "$want")
+    for try in $(seq 40); do
+        if [ "$where" = root ]; then
+            read -r sw sh < <(xdotool getdisplaygeometry)
+            x0=$(((sw - w) / 2)) y0=$(((sh - h) / 2))
+            xwd -silent -root >"$tmp/shot.xwd" || fail
+            convert "$tmp/shot.xwd" -crop "${w}x${h}+$x0+$y0" +repage -depth 8 -strip "ppm:$got"
+        else
+            xwd -silent -id "$wid" >"$tmp/shot.xwd" || fail
+            convert "$tmp/shot.xwd" -depth 8 -strip "ppm:$got"
+        fi
+        cmp -s "$got" "$want" && break
+        if [ "$try" -eq 40 ]; then
+            echo "picture $k: the screen differs from what was drawn"
+            echo "  drawn $(identify -format '%wx%h' "$want"), shown $(identify -format '%wx%h' "$got"),"\
+                 "pixels differing: $(compare -metric AE "$got" "$want" null: 2>&1)"
+            # ZD_E2E_KEEP=DIR keeps both pictures for a look.
+            [ -n "${ZD_E2E_KEEP:-}" ] && cp "$got" "$want" "$ZD_E2E_KEEP/"
+            fail
+        fi
+        sleep 0.05
+    done
+    local note
+    note="window 0x$(printf %x "$wid")"
+    if [ "$where" = root ]; then
+        local outside
+        outside=$(convert "$tmp/shot.xwd" -fill black \
+            -draw "rectangle $x0,$y0 $((x0 + w - 1)),$((y0 + h - 1))" -format '%[max]' info:)
+        if [ "$outside" != 0 ]; then
+            echo "picture $k: the screen around the centred picture is not black"
+            fail
+        fi
+        note="screen ${sw}x$sh, picture at $x0,$y0, black around it"
+    fi
+    echo "picture $k: ${w}x$h, $(identify -format %k "$want") colours${colour:+ (all #$colour)}," \
+         "every pixel as drawn ($note)"
+    touch "$shots/ack$k"
+}
+
+# A PNG with an opaque half and a translucent disc, for scene.lua to blit.
+make_image() {
+    convert -size 48x32 xc:none -fill "rgba(255,60,0,1)" -draw "rectangle 0,0 23,31" \
+        -fill "rgba(0,90,255,0.5)" -draw "circle 24,16 24,2" "PNG32:$tmp/image.png"
+}
+
+# An example game in a real window: held for pictures after the given
+# frames, then played with the given keys (none: its autopilot plays) and
+# ended with Escape, as a player would. Its output must be its banner, the
+# summary line (an extended regular expression) and "zarn quit".
+#   play_example GAME FRAMES "GAME ARGS" "KEYS" BANNER SUMMARY
+play_example() {
+    local game=$1 frames=$2 game_args=$3 keys=$4 banner=$5 summary=$6
+    # shellcheck disable=SC2086 # the game's arguments are words
+    ZD_SHOT_AT="$frames" start_script -e "dofile '$here/shot_hook.lua'" \
+        "$here/../../examples/$game.lua" $game_args
+    local k=0
+    for _ in $frames; do
+        k=$((k + 1))
+        check_picture "$k"
+    done
+    xdotool mousemove 30 30
+    # shellcheck disable=SC2086
+    [ -n "$keys" ] && xdotool key --delay 50 $keys
+    for _ in $(seq 20); do
+        kill -0 "$apid" 2>/dev/null || break
+        xdotool key Escape
+        sleep 0.25
+    done
+    finish_any 0
+    local out
+    out=$(tr '\t' ' ' <"$tmp/out")
+    if [ "$(sed -n 1p <<<"$out")" != "$banner" ] || [ "$(sed -n '$p' <<<"$out")" != "zarn quit" ] ||
+        ! grep -qE "^$summary\$" <<<"$out" || [ "$(wc -l <<<"$out")" -ne 3 ]; then
+        echo "output is not: $banner / $summary / zarn quit"
+        fail
+    fi
+    echo "game printed: $(sed -n 2p <<<"$out")"
 }
 
 case "$case_name" in
@@ -213,6 +340,51 @@ mouse 170 130 false false
 event 1 27
 event 2 27
 zarn quit"
+    ;;
+scene)
+    # Fills, pixels, every shape, an image file, a sprite, text; then a
+    # second frame over all of it.
+    make_image
+    start_script "$here/scene.lua" graphics "$shots" "$tmp/image.png"
+    check_picture 1
+    check_picture 2
+    finish 0 "zarn init (400x300)
+zarn quit"
+    ;;
+scene_console)
+    start_script "$here/scene.lua" console "$shots"
+    check_picture 1
+    check_picture 2
+    finish 0 "zarn init (40x12), curses mode
+zarn quit"
+    ;;
+scene_fullscreen)
+    make_image
+    start_script "$here/scene.lua" fullscreen "$shots" "$tmp/image.png"
+    check_picture 1 root
+    check_picture 2 root
+    finish 0 "zarn init (320x240), fullscreen
+zarn quit"
+    ;;
+scene_opengl)
+    # Red swapped in; blue cleared but not yet swapped; blue swapped in.
+    start_script "$here/scene.lua" opengl "$shots"
+    check_picture 1
+    check_picture 2
+    check_picture 3
+    finish 0 "zarn init (320x240), OpenGL mode
+30 frames
+zarn quit"
+    ;;
+game_breakout)
+    # The autopilot plays; Escape ends the game early.
+    play_example breakout "10 60" "--frames 100000" "" "zarn init (640x480)" \
+        "final score [0-9]+, level 1"
+    ;;
+game_roguelike)
+    # A player's walk: two steps right and one back, three turns in all.
+    play_example roguelike "5 20" "" "Right Right Left" "zarn init (80x25), curses mode" \
+        "final: depth 1, gold 0, turns 3"
     ;;
 *)
     echo "unknown case $case_name"; exit 2 ;;

@@ -1,16 +1,19 @@
--- The demo game: opens a window, runs a frame loop paced at 60 frames per
--- second and draws an animated scene: a banded sky, a starfield of single
--- pixels, sprites built at start-up and blitted with their alpha, and every
--- shape style. It reports keys and mouse clicks, and quits on Escape or when
--- the window is closed. "--frames N" stops it by itself after N frames.
+-- A tour of the drawing calls: a frame loop paced at 60 frames per second
+-- draws an animated scene of a banded sky, a starfield of single pixels,
+-- sprites built at start-up and blitted with their alpha, and every kind and
+-- style of shape. It prints the keys pressed and the mouse clicks, and quits
+-- on Escape or when the window is closed. "--frames N" stops it by itself
+-- after N frames.
+--
+--   luajit examples/shapes.lua
 local z = require "zedodava"
+local keys = require "zedodava.keys"
 
 local frames_left = math.huge
 for i = 1, #arg do
     if arg[i] == "--frames" then frames_left = tonumber(arg[i + 1]) or 0 end
 end
 
-local ESCAPE = 27
 local W, H = 640, 480
 z.init(W, H)
 
@@ -149,15 +152,15 @@ local function ships(t)
     end
 end
 
-local running, last_fps, t = true, -1, 0
+local running, t = true, 0
 while running and frames_left > 0 do
     local ev, a, b, c = z.input()
-    while ev ~= 0 do
-        if ev == 1 and a == ESCAPE then
+    while ev ~= keys.event.none do
+        if ev == keys.event.keydown and a == keys.escape then
             running = false
-        elseif ev == 1 then
+        elseif ev == keys.event.keydown then
             print("key down", a)
-        elseif ev == 3 then
+        elseif ev == keys.event.mousedown then
             print("click", a, b, "button", c)
         end
         ev, a, b, c = z.input()
@@ -170,12 +173,9 @@ while running and frames_left > 0 do
     ships(t)
 
     z.flip()
-    local dt, fps = z.timer(60)
+    -- The animation follows the clock: dt is the time the frame took.
+    local dt = z.timer(60)
     t = t + (dt > 0 and dt < 0.25 and dt or 1 / 60)
-    if fps ~= last_fps then
-        print("fps", fps)
-        last_fps = fps
-    end
     frames_left = frames_left - 1
 end
 

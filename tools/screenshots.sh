@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Makes the screenshots in docs/: runs each example game on a virtual X
+# server with its autopilot playing, holds the game still after a chosen
+# frame (tests/e2e/shot_hook.lua), and saves what the X server shows of its
+# window as a PNG. The games are deterministic, so the pictures only change
+# when the games or the module do.
+#
+# usage: tools/screenshots.sh [BUILD_DIR]    (default: build, built if needed)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$PWD
+build=${1:-build}
+interp=${LUA:-luajit}
+
+if [ ! -f "$build/zedodava.so" ]; then
+    cmake -S . -B "$build" >/dev/null
+    cmake --build "$build" -j2 --target zedodava >/dev/null
+fi
+
+tmp=$(mktemp -d)
+xpid=""
+gpid=""
+cleanup() {
+    [ -n "$gpid" ] && kill "$gpid" 2>/dev/null
+    [ -n "$xpid" ] && kill "$xpid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+exec 3>"$tmp/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
+xpid=$!
+for _ in $(seq 100); do
+    [ -s "$tmp/display" ] && break
+    sleep 0.05
+done
+exec 3>&-
+[ -s "$tmp/display" ] || { echo "Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1; }
+DISPLAY=":$(head -n 1 "$tmp/display")"
+export DISPLAY
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+export LUA_CPATH="$top/$build/?.so;;" LUA_PATH="$top/lua/?.lua;;"
+
+# shot GAME FRAME PNG: the game's window after FRAME frames.
+shot() {
+    local game=$1 frame=$2 png=$3 dir="$tmp/$1"
+    mkdir -p "$dir"
+    ZD_SHOT_DIR="$dir" ZD_SHOT_AT="$frame" "$interp" -e "dofile '$top/tests/e2e/shot_hook.lua'" \
+        "examples/$game.lua" --frames "$frame" >"$dir/out" 2>"$dir/err" &
+    gpid=$!
+    for _ in $(seq 1200); do
+        [ -e "$dir/ready1" ] && break
+        kill -0 "$gpid" 2>/dev/null || { echo "$game ended early:"; cat "$dir/out" "$dir/err"; exit 1; }
+        sleep 0.05
+    done
+    [ -e "$dir/ready1" ] || { echo "$game never reached frame $frame"; exit 1; }
+    # The interpreter's name is the window's class; no window manager, no frame.
+    local wid
+    wid=$(xdotool search --classname "^$(basename "$interp")\$" | head -n 1)
+    xwd -silent -id "$wid" >"$dir/shot.xwd"
+    convert "$dir/shot.xwd" -strip "$png"
+    touch "$dir/ack1"
+    wait "$gpid"
+    gpid=""
+    echo "$png: $(identify -format '%wx%h' "$png"), the game said: $(sed -n 2p "$dir/out")"
+}
+
+mkdir -p docs
+shot breakout 1600 docs/breakout.png
+shot roguelike 240 docs/roguelike.png
