@@ -133,7 +133,7 @@ local ROW_COLOURS = {
 local PADDLE_W, PADDLE_H, PADDLE_Y, PADDLE_SPEED = 84, 12, H - 40, 9
 
 local score, lives, level = 0, 3, 1
-local bricks, bricks_left -- bricks[i] = {x, y, row} or false once broken
+local bricks, bricks_left -- bricks[i] = {x =, y =, row =}, or false once broken
 local paddle_x = (W - PADDLE_W) / 2
 local ball = {x = 0, y = 0, vx = 0, vy = 0, stuck = true}
 local shards = {} -- bits of broken bricks, flying and fading
@@ -185,8 +185,8 @@ local function break_brick(b)
 end
 
 ---------------------------------------------------------------------------
--- Moving things, one frame at a time (positions in pixels per frame, so the
--- game plays the same at any frame rate the machine manages).
+-- Moving things, one frame at a time. Speeds are in pixels per frame, so a
+-- game plays the same, move for move, however fast the machine runs it.
 
 -- Where the falling ball will cross the paddle's line, bouncing off the
 -- side walls on the way: the autopilot's aim.
