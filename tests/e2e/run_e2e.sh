@@ -203,8 +203,8 @@ make_image() {
 }
 
 # An example game in a real window: held for pictures after the given
-# frames, then played with the given keys (none: its autopilot plays) and
-# ended with Escape, as a player would. Its output must be its banner, the
+# frames, played with the given keys after the first picture (none: its
+# autopilot plays), and ended with Escape, as a player would. Its output must be its banner, the
 # summary line (an extended regular expression) and "zarn quit".
 #   play_example GAME FRAMES "GAME ARGS" "KEYS" BANNER SUMMARY
 play_example() {
@@ -216,10 +216,12 @@ play_example() {
     for _ in $frames; do
         k=$((k + 1))
         check_picture "$k"
+        if [ "$k" -eq 1 ]; then
+            xdotool mousemove 30 30
+            # shellcheck disable=SC2086
+            [ -n "$keys" ] && xdotool key --delay 50 $keys
+        fi
     done
-    xdotool mousemove 30 30
-    # shellcheck disable=SC2086
-    [ -n "$keys" ] && xdotool key --delay 50 $keys
     for _ in $(seq 20); do
         kill -0 "$apid" 2>/dev/null || break
         xdotool key Escape
@@ -382,8 +384,9 @@ game_breakout)
         "final score [0-9]+, level 1"
     ;;
 game_roguelike)
-    # A player's walk: two steps right and one back, three turns in all.
-    play_example roguelike "5 20" "" "Right Right Left" "zarn init (80x25), curses mode" \
+    # A player's walk: two steps right and one back, three turns in all,
+    # seen in the second picture.
+    play_example roguelike "5 60" "" "Right Right Left" "zarn init (80x25), curses mode" \
         "final: depth 1, gold 0, turns 3"
     ;;
 *)
