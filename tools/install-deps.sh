@@ -8,7 +8,7 @@ PACKAGES=(
     libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-gfx1.2-dev libsdl-mixer1.2-dev
     lua5.1 liblua5.1-0-dev luajit libluajit-5.1-dev
     lua5.2 liblua5.2-dev lua5.3 liblua5.3-dev lua5.4 liblua5.4-dev luarocks
-    fonts-dejavu-core xvfb xdotool x11-apps imagemagick sox libx11-dev
+    fonts-dejavu-core xvfb xdotool x11-apps imagemagick sox libx11-dev libgl1-mesa-dri
     clang-format valgrind python3-pygame
 )
 
