@@ -12,7 +12,7 @@
 #                                 console, frame) or "memory"; none: all
 # environment:
 #   BUILD_DIR     build tree (default build-bench)
-#   BENCH_ROUNDS  rounds of all four sides, interleaved (default 3); each
+#   BENCH_ROUNDS  rounds of all four sides, interleaved (default 5); each
 #                 figure is the median over the rounds of each round's
 #                 median of BENCH_REPS repetitions
 #   BENCH_REPS    repetitions per process (default 5)
@@ -26,7 +26,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${BUILD_DIR:-build-bench}
-rounds=${BENCH_ROUNDS:-3}
+rounds=${BENCH_ROUNDS:-5}
 
 bash tools/install-deps.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -89,6 +89,7 @@ if [ ${#selected[@]} -gt 0 ]; then
     done
 
     echo "CPU: $cpu ($(nproc) cores)"
+    echo "source: commit $(git rev-parse --short HEAD)$(git status --porcelain -- src include | grep -q . && echo ', with uncommitted changes in src/ or include/')"
     echo "lua5.1: $(lua5.1 -v 2>&1 | head -n 1)"
     echo "luajit: $(luajit -v 2>&1 | head -n 1)"
     if [ $have_pygame -eq 1 ]; then

@@ -3,7 +3,9 @@
  * nanoseconds of process CPU time, the same measure the Lua and pygame sides
  * use. BENCH_SCALE (default 1) multiplies every n, BENCH_REPS (default 5) sets
  * the repetitions: a tiny scale turns a run into a quick check that each
- * workload works. */
+ * workload works. BENCH_ONLY=NAME runs that workload alone, and BENCH_SHOW_N=1
+ * adds the iteration count to each line (for counting instructions). */
+#include <string.h>
 #ifndef BENCH_H
 #define BENCH_H
 
@@ -46,6 +48,9 @@ static inline long bench_n(long n)
  * "name median_ns_per_op". */
 static inline void bench_report(const char *name, long n, void (*fn)(long, void *), void *ctx)
 {
+    const char *only = getenv("BENCH_ONLY");
+    if (only && *only && strcmp(only, name) != 0)
+        return;
     double t[BENCH_MAX_REPS];
     int reps = (int)bench_env("BENCH_REPS", 5);
     if (reps > BENCH_MAX_REPS)
@@ -57,7 +62,10 @@ static inline void bench_report(const char *name, long n, void (*fn)(long, void 
         t[r] = (bench_now() - t0) * 1e9 / (double)n;
     }
     qsort(t, (size_t)reps, sizeof t[0], bench_cmp);
-    printf("%s %.1f\n", name, t[reps / 2]);
+    if (bench_env("BENCH_SHOW_N", 0) > 0)
+        printf("%s %.1f %ld\n", name, t[reps / 2], n);
+    else
+        printf("%s %.1f\n", name, t[reps / 2]);
     fflush(stdout);
 }
 

@@ -1,7 +1,8 @@
 -- Timing helpers shared by the Lua workloads: the same measure (process CPU
 -- time), repetitions and pseudo-random sequence as the plain-C side
--- (c/bench.h). BENCH_SCALE multiplies every iteration count and BENCH_REPS
--- sets the repetitions, as there.
+-- (c/bench.h). BENCH_SCALE multiplies every iteration count, BENCH_REPS sets
+-- the repetitions, BENCH_ONLY picks one workload and BENCH_SHOW_N adds the
+-- iteration count to each line, as there.
 local M = {}
 
 local function env(name, default)
@@ -11,6 +12,8 @@ end
 
 local SCALE = env("BENCH_SCALE", 1)
 local REPS = math.floor(env("BENCH_REPS", 5))
+local ONLY = os.getenv("BENCH_ONLY") or ""
+local SHOW_N = env("BENCH_SHOW_N", 0) > 0
 
 -- The iteration count for a workload whose full size is n.
 function M.n(n)
@@ -19,6 +22,7 @@ end
 
 -- Runs fn(n) (n scaled) REPS times and prints "name median_ns_per_op".
 function M.report(name, n, fn)
+    if ONLY ~= "" and ONLY ~= name then return end
     n = M.n(n)
     local t = {}
     for r = 1, REPS do
@@ -27,7 +31,12 @@ function M.report(name, n, fn)
         t[r] = (os.clock() - t0) * 1e9 / n
     end
     table.sort(t)
-    io.write(string.format("%s %.1f\n", name, t[math.floor(REPS / 2) + 1]))
+    local median = t[math.floor(REPS / 2) + 1]
+    if SHOW_N then
+        io.write(string.format("%s %.1f %d\n", name, median, n))
+    else
+        io.write(string.format("%s %.1f\n", name, median))
+    end
     io.flush()
 end
 

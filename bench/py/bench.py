@@ -1,6 +1,7 @@
 """Timing helpers shared by the pygame workloads: the same measure (process
 CPU time), repetitions, scaling and pseudo-random sequence as the plain-C side
-(c/bench.h) and the Lua side (lua/bench.lua)."""
+(c/bench.h) and the Lua side (lua/bench.lua), with the same BENCH_SCALE,
+BENCH_REPS, BENCH_ONLY and BENCH_SHOW_N settings."""
 import os
 import sys
 import time
@@ -21,6 +22,8 @@ def _env(name, default):
 
 SCALE = _env("BENCH_SCALE", 1)
 REPS = int(_env("BENCH_REPS", 5))
+ONLY = os.environ.get("BENCH_ONLY", "")
+SHOW_N = _env("BENCH_SHOW_N", 0) > 0
 
 
 def n(count):
@@ -31,6 +34,8 @@ def n(count):
 def report(name, count, fn):
     """Runs fn(count) (count scaled) REPS times and prints
     "name median_ns_per_op"."""
+    if ONLY and ONLY != name:
+        return
     count = n(count)
     t = []
     for _ in range(REPS):
@@ -38,7 +43,10 @@ def report(name, count, fn):
         fn(count)
         t.append((time.process_time() - t0) * 1e9 / count)
     t.sort()
-    sys.stdout.write("%s %.1f\n" % (name, t[REPS // 2]))
+    if SHOW_N:
+        sys.stdout.write("%s %.1f %d\n" % (name, t[REPS // 2], count))
+    else:
+        sys.stdout.write("%s %.1f\n" % (name, t[REPS // 2]))
     sys.stdout.flush()
 
 
