@@ -19,14 +19,7 @@ class DrawTest : public LuaTest
     }
     void clear() { run(L, "Z.fill(0, 0, 0, 0, 0, 0, 0, 255)"); }
     bool lit(int x, int y) { return pixel_rgb(gScreen, x, y) != 0; }
-    int lit_count()
-    {
-        int n = 0;
-        for (int y = 0; y < gScreen->h; y++)
-            for (int x = 0; x < gScreen->w; x++)
-                n += lit(x, y);
-        return n;
-    }
+    int lit_count() { return gScreen->w * gScreen->h - count_rgb(gScreen, 0); }
     template <size_t N> void check(const Probe (&rows)[N])
     {
         for (const Probe &r : rows) {
@@ -134,8 +127,7 @@ TEST_F(DrawTest, ShapesGoToTheGivenTarget)
            "Z.draw(5, 5, 20, 20, 255, 255, 255, 255, 1, 2, S);"
            "Z.drawTri(0, 0, 29, 0, 0, 29, 0, 255, 0, 255, 0, S)");
     EXPECT_EQ(lit_count(), 0);
-    lua_getglobal(L, "S");
-    auto *s = static_cast<SDL_Surface *>(lua_touserdata(L, -1));
+    SDL_Surface *s = global_surface(L, "S");
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(pixel_rgb(s, 12, 12), 0xFFFFFFu);
     EXPECT_EQ(pixel_rgb(s, 21, 21), 0u);

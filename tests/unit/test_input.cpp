@@ -11,28 +11,18 @@ class InputTest : public LuaTest
         while (SDL_PollEvent(nullptr) && SDL_PollEvent(&scratch)) {
         }
     }
-    void push_key(Uint8 type, SDLKey sym)
+    // Queues an event of TYPE; a is the key or the button, at x, y.
+    void push(Uint8 type, int a = 0, Uint16 x = 0, Uint16 y = 0)
     {
         SDL_Event e = {};
         e.type = type;
-        e.key.type = type;
-        e.key.keysym.sym = sym;
-        SDL_PushEvent(&e);
-    }
-    void push_button(Uint8 type, Uint8 button, Uint16 x, Uint16 y)
-    {
-        SDL_Event e = {};
-        e.type = type;
-        e.button.type = type;
-        e.button.button = button;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
-    }
-    void push_type(Uint8 type)
-    {
-        SDL_Event e = {};
-        e.type = type;
+        if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+            e.key.keysym.sym = SDLKey(a);
+        } else {
+            e.button.button = Uint8(a);
+            e.button.x = x;
+            e.button.y = y;
+        }
         SDL_PushEvent(&e);
     }
     // Calls input once and returns its results joined by spaces.
@@ -51,11 +41,11 @@ class InputTest : public LuaTest
 TEST_F(InputTest, EachEventKindAndItsValues)
 {
     EXPECT_EQ(input(), "0");
-    push_key(SDL_KEYDOWN, SDLK_ESCAPE);
-    push_key(SDL_KEYUP, SDLK_LEFT);
-    push_button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP, 10, 20);
-    push_button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 640, 480);
-    push_key(SDL_KEYDOWN, SDLK_z);
+    push(SDL_KEYDOWN, SDLK_ESCAPE);
+    push(SDL_KEYUP, SDLK_LEFT);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP, 10, 20);
+    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 640, 480);
+    push(SDL_KEYDOWN, SDLK_z);
     EXPECT_EQ(input(), "1 27");
     EXPECT_EQ(input(), "2 276");
     EXPECT_EQ(input(), "3 10 20 4");
@@ -66,14 +56,14 @@ TEST_F(InputTest, EachEventKindAndItsValues)
 
 TEST_F(InputTest, OtherEventsAreDroppedAndConsumed)
 {
-    push_type(SDL_MOUSEMOTION);
-    push_type(SDL_ACTIVEEVENT);
-    push_type(SDL_VIDEOEXPOSE);
-    push_type(SDL_USEREVENT);
-    push_key(SDL_KEYDOWN, SDLK_ESCAPE);
+    push(SDL_MOUSEMOTION);
+    push(SDL_ACTIVEEVENT);
+    push(SDL_VIDEOEXPOSE);
+    push(SDL_USEREVENT);
+    push(SDL_KEYDOWN, SDLK_ESCAPE);
     EXPECT_EQ(input(), "1 27");
-    push_type(SDL_MOUSEMOTION);
-    push_type(SDL_MOUSEMOTION);
+    push(SDL_MOUSEMOTION);
+    push(SDL_MOUSEMOTION);
     EXPECT_EQ(input(), "0");
     EXPECT_EQ(SDL_PollEvent(nullptr), 0);
     EXPECT_EQ(input(), "0");
@@ -81,9 +71,9 @@ TEST_F(InputTest, OtherEventsAreDroppedAndConsumed)
 
 TEST_F(InputTest, CloseRequestEndsTheProcessQuietly)
 {
-    push_key(SDL_KEYDOWN, SDLK_a);
-    push_key(SDL_KEYUP, SDLK_a);
-    push_type(SDL_QUIT);
+    push(SDL_KEYDOWN, SDLK_a);
+    push(SDL_KEYUP, SDLK_a);
+    push(SDL_QUIT);
     EXPECT_EQ(input(), "1 97");
     EXPECT_EQ(input(), "2 97");
     EXPECT_EXIT(input(), ::testing::ExitedWithCode(0), "^$");

@@ -2,7 +2,6 @@
 // and forged handles, every function before start-up and after quit, and a
 // full restart. None of it may crash or touch freed memory (the sanitizer
 // build runs these too).
-#include <cstdlib>
 #include <string>
 
 #include <SDL_mixer.h>
@@ -11,30 +10,19 @@
 #include "harness.h"
 
 static const std::string kLoad = R"(
-    local dir = os.getenv("ZD_TMP_DIR")
     FONT = Z.loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 14)
     S = Z.makeSurf(16, 16)
-    SND = Z.loadSound(dir .. "/beep.wav")
-    MUS = Z.loadMusic(dir .. "/beep.wav")
+    SND = Z.loadSound(BEEP)
+    MUS = Z.loadMusic(BEEP)
 )";
 
-class LifecycleTest : public LuaTest
+class LifecycleTest : public ScratchTest
 {
   protected:
     void SetUp() override
     {
-        LuaTest::SetUp();
-        char tmpl[] = "/tmp/zd-life-XXXXXX";
-        dir = mkdtemp(tmpl);
-        setenv("ZD_TMP_DIR", dir.c_str(), 1);
-        std::string cmd = "sox -D -n -r 44100 -c 2 -b 16 " + dir + "/beep.wav synth 0.02 sine 440";
-        ASSERT_EQ(system(cmd.c_str()), 0);
-    }
-    void TearDown() override
-    {
-        LuaTest::TearDown();
-        std::string cmd = "rm -rf " + dir;
-        (void)system(cmd.c_str());
+        ScratchTest::SetUp();
+        set_string(L, "BEEP", make_sound("beep.wav", "synth 0.02 sine 440"));
     }
     // Pushes an arbitrary pointer as a light userdata global, as no script
     // can but a foreign library could.
@@ -43,7 +31,6 @@ class LifecycleTest : public LuaTest
         lua_pushlightuserdata(L, p);
         lua_setglobal(L, name);
     }
-    std::string dir;
 };
 
 TEST_F(LifecycleTest, DoubleAndWrongKindFreesDoNothing)
@@ -152,8 +139,10 @@ TEST_F(LifecycleTest, QuitReleasesLibraryHandlesAndKeepsSurfaces)
     run(L, "Z.init(64, 48)" + kLoad + "Z.playMusic(MUS, -1); Z.playSound(SND, -1)");
     run(L, "Z.fill(0, 0, 0, 0, 0, 255, 0, 255, S)");
     run(L, "Z.quit()");
-    // Fonts, sounds and music went with their libraries; the surface stays.
+    // Fonts, sounds and music went with their libraries; the surface stays,
+    // and with no display there is nowhere to blit it.
     EXPECT_EQ(handle_count(), 1u);
+    run(L, "Z.blit(S, 0, 0)");
     // A full restart works, and the old handles are stale, not dangerous.
     run(L, "Z.init(32, 32)");
     ASSERT_NE(gScreen, nullptr);
