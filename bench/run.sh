@@ -142,16 +142,16 @@ if [ $run_memory -eq 1 ]; then
     export SDL_AUDIODRIVER=dummy
     frames=${FRAMES:-1000}
     # The example games side by side (each paces itself at 60 frames per second).
-    specs=()
+    games=()
     for ex in examples/*.lua; do
         name=${ex##*/}
         name=${name%.lua}
         for interp in lua5.1 luajit; do
-            specs+=("$name.$interp=$interp $ex --frames $frames")
+            games+=("$name.$interp=$interp $ex --frames $frames")
         done
     done
     echo "peak resident size after $frames frames (KiB; status is the exit status):"
-    /usr/bin/python3 bench/mem/peak_rss.py 600 "${specs[@]}" |
+    /usr/bin/python3 bench/mem/peak_rss.py 600 "${games[@]}" |
         awk '{ printf "  %-36s %8d KiB%s\n", $1, $3, ($2 == 0 ? "" : "   (exit status " $2 ")") }'
 
     # The load-and-free loop, with its fixtures.

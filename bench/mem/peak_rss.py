@@ -13,8 +13,8 @@ import time
 def main():
     timeout = float(sys.argv[1])
     procs = {}
-    for spec in sys.argv[2:]:
-        label, command = spec.split("=", 1)
+    for entry in sys.argv[2:]:
+        label, command = entry.split("=", 1)
         p = subprocess.Popen(command.split(), stdin=subprocess.DEVNULL,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         procs[p.pid] = (label, p)
@@ -34,8 +34,8 @@ def main():
         label, p = procs.pop(pid)
         p.returncode = os.waitstatus_to_exitcode(status)
         results[label] = (p.returncode, usage.ru_maxrss)  # KiB on Linux
-    for spec in sys.argv[2:]:
-        label = spec.split("=", 1)[0]
+    for entry in sys.argv[2:]:
+        label = entry.split("=", 1)[0]
         status, peak = results[label]
         print("%s %d %d" % (label, status, peak))
 
