@@ -28,17 +28,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
-xpid=$!
-for _ in $(seq 100); do
-    [ -s "$tmp/display" ] && break
-    sleep 0.05
-done
-exec 3>&-
-[ -s "$tmp/display" ] || { echo "Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1; }
-DISPLAY=":$(head -n 1 "$tmp/display")"
-export DISPLAY
+. tests/e2e/xvfb.sh
+start_xvfb 1024x768x24
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 export LUA_CPATH="$top/$build/?.so;;" LUA_PATH="$top/lua/?.lua;;"
 

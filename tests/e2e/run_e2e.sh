@@ -25,24 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number to the descriptor.
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
-xpid=$!
-for _ in $(seq 100); do
-    [ -s "$tmp/display" ] && break
-    sleep 0.05
-done
-exec 3>&-
-if [ ! -s "$tmp/display" ]; then
-    echo "Xvfb did not start"; cat "$tmp/xvfb.log"; exit 1
-fi
-DISPLAY=":$(head -n 1 "$tmp/display")"
-export DISPLAY
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.05
-done
+. "$here/xvfb.sh"
+start_xvfb 800x600x24
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 export LUA_CPATH="$moddir/?.so;$helpers/?.so" LUA_PATH="$here/../../lua/?.lua;;"
 preload=()
