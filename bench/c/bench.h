@@ -14,6 +14,7 @@
 #include <time.h>
 
 #include <SDL.h>
+#include <SDL_ttf.h>
 
 #define BENCH_MAX_REPS 99
 
@@ -87,6 +88,38 @@ static inline unsigned bench_rand(unsigned range)
 {
     bench_seed = bench_seed * 1103515245u + 12345u;
     return ((bench_seed >> 16) & 0x7fff) % range;
+}
+
+/* n positions from the generator, x below w and y below h: the same as
+ * bench.positions on the Lua side. */
+static inline void bench_positions(int *xs, int *ys, int n, unsigned w, unsigned h)
+{
+    for (int i = 0; i < n; i++) {
+        xs[i] = (int)bench_rand(w);
+        ys[i] = (int)bench_rand(h);
+    }
+}
+
+/* A half-transparent red 32x32 sprite, made the way makeSurf and fill make
+ * one. */
+static inline SDL_Surface *bench_sprite(void)
+{
+    SDL_Surface *made =
+        SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, 32, 32, 32, 0, 0, 0, 0xFF);
+    SDL_Surface *sprite = SDL_DisplayFormatAlpha(made);
+    SDL_FreeSurface(made);
+    SDL_FillRect(sprite, NULL, SDL_MapRGBA(sprite->format, 255, 0, 0, 128));
+    return sprite;
+}
+
+/* The font of the text workloads: DejaVu Sans at 16 points. */
+static inline TTF_Font *bench_font(void)
+{
+    TTF_Font *font = NULL;
+    if (TTF_Init() < 0 ||
+        !(font = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)))
+        exit(1);
+    return font;
 }
 
 #endif

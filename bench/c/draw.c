@@ -132,16 +132,8 @@ static void blit32(long n, void *ctx)
 int main(void)
 {
     screen = bench_screen(640, 480);
-    for (int i = 0; i < NPOS; i++) {
-        xs[i] = (int)bench_rand(608);
-        ys[i] = (int)bench_rand(448);
-    }
-    /* A half-transparent sprite made the way makeSurf makes one. */
-    SDL_Surface *made =
-        SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, 32, 32, 32, 0, 0, 0, 0xFF);
-    sprite = SDL_DisplayFormatAlpha(made);
-    SDL_FreeSurface(made);
-    SDL_FillRect(sprite, NULL, SDL_MapRGBA(sprite->format, 255, 0, 0, 128));
+    bench_positions(xs, ys, NPOS, 608, 448);
+    sprite = bench_sprite();
 
     bench_report("putpix", 1000000, putpix, NULL);
     bench_report("fill_32x32", 200000, fill32, NULL);

@@ -64,20 +64,9 @@ static void frame(long n, void *ctx)
 int main(void)
 {
     screen = bench_screen(640, 480);
-    if (TTF_Init() < 0)
-        return 1;
-    font = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16);
-    if (!font)
-        return 1;
-    for (int i = 0; i < NPOS; i++) {
-        xs[i] = (int)bench_rand(608);
-        ys[i] = (int)bench_rand(448);
-    }
-    SDL_Surface *made =
-        SDL_CreateRGBSurface(SDL_SRCALPHA | SDL_HWSURFACE, 32, 32, 32, 0, 0, 0, 0xFF);
-    sprite = SDL_DisplayFormatAlpha(made);
-    SDL_FreeSurface(made);
-    SDL_FillRect(sprite, NULL, SDL_MapRGBA(sprite->format, 255, 0, 0, 128));
+    font = bench_font();
+    bench_positions(xs, ys, NPOS, 608, 448);
+    sprite = bench_sprite();
 
     bench_report("frame_typical", 500, frame, NULL);
     SDL_FreeSurface(sprite);

@@ -40,15 +40,8 @@ static void keep(long n, void *ctx)
 int main(void)
 {
     screen = bench_screen(640, 480);
-    if (TTF_Init() < 0)
-        return 1;
-    font = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16);
-    if (!font)
-        return 1;
-    for (int i = 0; i < NPOS; i++) {
-        xs[i] = (int)bench_rand(480);
-        ys[i] = (int)bench_rand(460);
-    }
+    font = bench_font();
+    bench_positions(xs, ys, NPOS, 480, 460);
     bench_report("printFont_draw_20ch", 5000, draw, NULL);
     bench_report("printFont_keep_20ch", 5000, keep, NULL);
     TTF_CloseFont(font);

@@ -49,4 +49,15 @@ function M.rand(range)
     return math.floor(seed / 65536) % 32768 % range
 end
 
+-- n positions from the generator, x below w and y below h: the same as
+-- bench_positions on the C side.
+function M.positions(n, w, h)
+    local xs, ys = {}, {}
+    for i = 1, n do
+        xs[i] = M.rand(w)
+        ys[i] = M.rand(h)
+    end
+    return xs, ys
+end
+
 return M

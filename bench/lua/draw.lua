@@ -3,15 +3,9 @@
 local z = require "zedodava"
 local bench = require "bench"
 
-local rand = bench.rand
-
 local NPOS = 1024
 z.init(640, 480)
-local xs, ys = {}, {}
-for i = 1, NPOS do
-    xs[i] = rand(608)
-    ys[i] = rand(448)
-end
+local xs, ys = bench.positions(NPOS, 608, 448)
 local sprite = z.makeSurf(32, 32)
 z.fill(0, 0, 0, 0, 255, 0, 0, 128, sprite)
 

@@ -10,11 +10,7 @@ local NPOS = 1024
 local TEXT = "Score: 0123456789 ok"
 z.init(640, 480)
 local font = z.loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)
-local xs, ys = {}, {}
-for i = 1, NPOS do
-    xs[i] = bench.rand(608)
-    ys[i] = bench.rand(448)
-end
+local xs, ys = bench.positions(NPOS, 608, 448)
 local sprite = z.makeSurf(32, 32)
 z.fill(0, 0, 0, 0, 255, 0, 0, 128, sprite)
 

@@ -8,11 +8,7 @@ local NPOS = 1024
 local TEXT = "Score: 0123456789 ok"
 z.init(640, 480)
 local font = z.loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)
-local xs, ys = {}, {}
-for i = 1, NPOS do
-    xs[i] = bench.rand(480)
-    ys[i] = bench.rand(460)
-end
+local xs, ys = bench.positions(NPOS, 480, 460)
 
 local printFont, freeSurf = z.printFont, z.freeSurf
 
