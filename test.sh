@@ -10,19 +10,11 @@ set -euo pipefail
 cd "$(dirname "$0")"
 top=$PWD
 
-bash tools/install-deps.sh
-
-configure() {
-    local dir=$1
-    shift
-    cmake -S . -B "$dir" "$@" >/dev/null
-    cmake --build "$dir" -j2
-}
-configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-configure build-san -DCMAKE_BUILD_TYPE=Debug -DZEDODAVA_SANITIZE=ON
-configure build-lua5.2 -DZEDODAVA_LUA=5.2 -DZEDODAVA_UNIT_TESTS=OFF -DZEDODAVA_BENCH=OFF
-configure build-lua5.3 -DZEDODAVA_LUA=5.3 -DZEDODAVA_UNIT_TESTS=OFF -DZEDODAVA_BENCH=OFF
-configure build-lua5.4 -DZEDODAVA_LUA=5.4 -DZEDODAVA_BENCH=OFF
+bash tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash tools/build.sh build-san -DCMAKE_BUILD_TYPE=Debug -DZEDODAVA_SANITIZE=ON
+bash tools/build.sh build-lua5.2 -DZEDODAVA_LUA=5.2 -DZEDODAVA_UNIT_TESTS=OFF -DZEDODAVA_BENCH=OFF
+bash tools/build.sh build-lua5.3 -DZEDODAVA_LUA=5.3 -DZEDODAVA_UNIT_TESTS=OFF -DZEDODAVA_BENCH=OFF
+bash tools/build.sh build-lua5.4 -DZEDODAVA_LUA=5.4 -DZEDODAVA_BENCH=OFF
 
 mkdir -p build-all
 {

@@ -17,17 +17,16 @@ root=$PWD
 build=${BUILD_DIR:-build-bench}
 scale=${INSTR_SCALE:-0.02}
 
-bash tools/install-deps.sh
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 files=("$@")
 if [ ${#files[@]} -eq 0 ]; then
     for name in query draw text console frame; do
         [ -f "bench/c/$name.c" ] && files+=("$name")
     done
 fi
-cmake --build "$build" -j2 --target zedodava "${files[@]/#/bench_}" >/dev/null
+bash tools/build.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -- zedodava "${files[@]/#/bench_}"
 
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=none PYGAME_HIDE_SUPPORT_PROMPT=1
+. tools/headless.sh
+headless_env dummy none
 export LUA_CPATH="$root/$build/?.so;;" LUA_PATH="$root/bench/lua/?.lua;;"
 export BENCH_SCALE=$scale BENCH_SHOW_N=1
 pygame=${INSTR_PYGAME:-1}

@@ -28,8 +28,6 @@ root=$PWD
 build=${BUILD_DIR:-build-bench}
 rounds=${BENCH_ROUNDS:-5}
 
-bash tools/install-deps.sh
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # The table's order: the per-call floor, drawing, text, the console, the
 # whole frame; any other workload file after them.
 workloads=()
@@ -41,7 +39,7 @@ for src in bench/c/*.c; do
     name=${name%.c}
     case " ${workloads[*]} " in *" $name "*) ;; *) workloads+=("$name") ;; esac
 done
-cmake --build "$build" -j2 --target zedodava "${workloads[@]/#/bench_}" >/dev/null
+bash tools/build.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -- zedodava "${workloads[@]/#/bench_}"
 
 want=("$@")
 if [ ${#want[@]} -eq 0 ]; then
@@ -60,7 +58,9 @@ for w in "${want[@]}"; do
     fi
 done
 
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=none PYGAME_HIDE_SUPPORT_PROMPT=1
+# No audio thread competing for the processor while timing.
+. tools/headless.sh
+headless_env dummy none
 export LUA_CPATH="$root/$build/?.so;;" LUA_PATH="$root/bench/lua/?.lua;$root/lua/?.lua;;"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -139,7 +139,7 @@ fi
 if [ $run_memory -eq 1 ]; then
     echo
     echo "memory: SDL_AUDIODRIVER=dummy, so that sounds load and play"
-    export SDL_AUDIODRIVER=dummy
+    headless_env - dummy
     frames=${FRAMES:-1000}
     # The example games side by side (each paces itself at 60 frames per second).
     games=()

@@ -12,7 +12,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=none PYGAME_HIDE_SUPPORT_PROMPT=1
+. "$here/../tools/headless.sh"
+headless_env dummy none
 export BENCH_SCALE=0.0001 BENCH_REPS=1
 export LUA_CPATH="$build/?.so;;" LUA_PATH="$here/lua/?.lua;;"
 fail=0
@@ -46,8 +47,9 @@ done
 
 convert -size 16x16 xc:red "$tmp/s.png" && sox -D -n -r 44100 -c 2 -b 16 "$tmp/s.wav" synth 0.01 sine 440 ||
     { echo "fixtures could not be made"; exit 1; }
+headless_env - dummy # sounds load and play
 for interp in lua5.1 luajit; do
-    if ! SDL_AUDIODRIVER=dummy "$interp" "$here/mem/churn.lua" "$tmp/s.png" \
+    if ! "$interp" "$here/mem/churn.lua" "$tmp/s.png" \
         /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$tmp/s.wav" 20 5 >"$tmp/churn" 2>"$tmp/err" ||
         ! grep -q '^churn_growth -\?[0-9]*$' "$tmp/churn"; then
         echo "churn.lua under $interp failed:"; cat "$tmp/churn" "$tmp/err"; fail=1

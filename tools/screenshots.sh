@@ -12,10 +12,7 @@ top=$PWD
 build=${1:-build}
 interp=${LUA:-luajit}
 
-if [ ! -f "$build/zedodava.so" ]; then
-    cmake -S . -B "$build" >/dev/null
-    cmake --build "$build" -j2 --target zedodava >/dev/null
-fi
+bash tools/build.sh "$build" -- zedodava
 
 tmp=$(mktemp -d)
 xpid=""
@@ -29,8 +26,9 @@ cleanup() {
 trap cleanup EXIT
 
 . tests/e2e/xvfb.sh
+. tools/headless.sh
 start_xvfb 1024x768x24
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+headless_env x11 disk
 export LUA_CPATH="$top/$build/?.so;;" LUA_PATH="$top/lua/?.lua;;"
 
 # shot GAME FRAME PNG: the game's window after FRAME frames.
