@@ -1,7 +1,7 @@
-// The handles given to scripts. The registry of live handles is an
-// open-addressing hash set of pointers with their kinds, linear probing,
-// tombstones for removed slots. Plain malloc so that nothing here can throw
-// into the interpreter.
+// The handles given to scripts: the registry, the release of each kind and
+// new surface handles. The registry is an open-addressing hash set of
+// pointers with their kinds, linear probing, tombstones for removed slots.
+// Plain malloc so that nothing here can throw into the interpreter.
 #include "handles.h"
 
 #include <cstdlib>
