@@ -7,6 +7,7 @@
 #include <SDL_image.h>
 
 #include "args.h"
+#include "core.h"
 #include "handles.h"
 
 // The store behind putpixel, inlined into putpix (the exported name is

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "args.h"
+#include "core.h"
 #include "handles.h"
 
 // loadFont(path, size) -> font, fixed advance. The advance is that of the
