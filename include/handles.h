@@ -1,11 +1,16 @@
-// The registry of live handles: every surface, font, sound and music pointer
-// the module has handed to a script, with its kind, until the script frees it.
-// Lookups let the handlers turn a stale, forged or wrong-kind handle into a
-// no-op instead of a crash.
+// The handles given to scripts. A registry of live handles holds every
+// surface, font, sound and music pointer the module has handed out, with its
+// kind, until the script frees it; lookups let the handlers turn a stale,
+// forged or wrong-kind handle into a no-op instead of a crash. Around it: the
+// readers of handle arguments, the release of each kind, new surface handles.
 #ifndef ZEDODAVA_HANDLES_H
 #define ZEDODAVA_HANDLES_H
 
 #include <cstdint>
+
+#include <lua.hpp>
+
+#include "core.h"
 
 enum HandleKind : uint8_t {
     HANDLE_NONE = 0,
@@ -37,5 +42,42 @@ void handle_sweep(HandleKind kind, bool (*fn)(void *));
 
 // Number of live handles (for tests).
 uint32_t handle_count();
+
+// The handle argument at stack slot i if it is live and of the given kind;
+// null otherwise.
+template <typename T> inline T *arg_handle(lua_State *L, int i, HandleKind kind)
+{
+    void *p = lua_touserdata(L, i);
+    return handle_live(p, kind) ? static_cast<T *>(p) : nullptr;
+}
+
+// A target surface argument: absent, nil or any other value that is no
+// userdata means the display (null itself before init and after quit); a
+// userdata must be a live surface. Every caller draws nothing on a null target.
+inline SDL_Surface *arg_target(lua_State *L, int i)
+{
+    void *p = lua_touserdata(L, i);
+    if (!p)
+        return gScreen;
+    return handle_live(p, HANDLE_SURFACE) ? static_cast<SDL_Surface *>(p) : nullptr;
+}
+
+// The free function of a kind: releases the handle argument 1 if it is live
+// and of that kind, and leaves anything else (freed already, released by
+// quit, never given out, of another kind) alone. Returns no values.
+int free_handle_arg(lua_State *L, HandleKind kind);
+
+// The handles' share of quit: fonts, sounds and music belong to libraries
+// that shut down, so they are released and their handles become stale.
+// Surfaces in ordinary memory stay valid; those in video memory go.
+void release_handles_at_quit();
+
+// Converts a loaded, made or rendered surface to the display's format with
+// alpha and frees the original; null when there is no display or the
+// conversion fails.
+SDL_Surface *to_display_alpha(SDL_Surface *first);
+
+// Registers a new surface handle and pushes it with its width and height.
+int push_surface(lua_State *L, SDL_Surface *s);
 
 #endif

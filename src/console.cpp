@@ -1,79 +1,82 @@
 // Character-cell console: start-up, cell writes and refresh.
+#include "console.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "args.h"
-#include "zedodava.h"
+#include "core.h"
 
 // Cell rectangles carry 16-bit positions: no window side may exceed this.
 static const int64_t kMaxSide = 32767;
 
-void console_release()
+// Opens the window of a measured grid. An empty grid, or one wider or higher
+// than the cell rectangles can address, never reaches the video driver (some
+// drivers read 0 as "the desktop's size").
+static SDL_Surface *open_grid_window(const ConsoleRecord &c)
 {
-    TTF_CloseFont(CC.font);
-    free(CC.chars);
-    free(CC.fgColors);
-    free(CC.bgColors);
-    CC = ConsoleRecord{};
-    curses_on = 0;
+    int64_t w = int64_t(c.cellWidth) * c.cols;
+    int64_t h = int64_t(c.cellHeight) * c.rows;
+    SDL_Surface *screen = nullptr;
+    if (c.cols <= 0 || c.rows <= 0 || c.cellWidth <= 0 || c.cellHeight <= 0 || w > kMaxSide ||
+        h > kMaxSide)
+        SDL_SetError("Invalid width or height");
+    else
+        screen = SDL_SetVideoMode(int(w), int(h), 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (!screen)
+        fatal("Couldn't set %lldx%lld video mode: %s\n", (long long)w, (long long)h,
+              SDL_GetError());
+    return screen;
 }
 
+// Allocates the cell arrays of a grid that has a window (so both sides are
+// 1..32767 cells and the sizes fit) and clears them: spaces, black on white.
+static void allocate_cells(ConsoleRecord &c)
+{
+    c.cellCount = c.rows * c.cols;
+    size_t n = size_t(c.cellCount);
+    c.chars = static_cast<uint8_t *>(malloc(n));
+    c.fgColors = static_cast<uint8_t *>(malloc(4 * n));
+    c.bgColors = static_cast<uint8_t *>(malloc(4 * n));
+    if (!c.chars || !c.fgColors || !c.bgColors)
+        fatal("Couldn't allocate memory for curses data.\n");
+    memset(c.chars, ' ', n);
+    memset(c.fgColors, 0x00, 4 * n);
+    memset(c.bgColors, 0xFF, 4 * n);
+}
+
+// Builds the new console in a record of its own; only a console that has a
+// font, a window and its cells becomes CC, in one assignment.
 int l_curses_init(lua_State *L)
 {
-    // A second start-up replaces the first console: release it first.
-    if (curses_on)
-        console_release();
+    // A second start-up replaces the first console: its memory goes first.
+    console_release();
 
-    CC.cols = arg_int(L, 1);
-    CC.rows = arg_int(L, 2);
+    ConsoleRecord c = {};
+    c.cols = arg_int(L, 1);
+    c.rows = arg_int(L, 2);
     const char *path = lua_tostring(L, 3);
     int32_t points = arg_int(L, 4);
 
-    printf("zarn init (%dx%d), curses mode\n", CC.cols, CC.rows);
+    printf("zarn init (%dx%d), curses mode\n", c.cols, c.rows);
 
     start_sdl();
     start_ttf();
     open_mixer();
 
-    CC.font = TTF_OpenFont(path ? path : "", points);
-    if (!CC.font)
+    c.font = TTF_OpenFont(path ? path : "", points);
+    if (!c.font)
         fatal("Couldn't load font: %s\n", SDL_GetError());
-
     int advance = 0; // stays 0 if the font cannot measure '@'
-    TTF_GlyphMetrics(CC.font, '@', nullptr, nullptr, nullptr, nullptr, &advance);
-    CC.cellWidth = advance;
-    CC.cellHeight = TTF_FontLineSkip(CC.font);
+    TTF_GlyphMetrics(c.font, '@', nullptr, nullptr, nullptr, nullptr, &advance);
+    c.cellWidth = advance;
+    c.cellHeight = TTF_FontLineSkip(c.font);
 
-    // An empty grid, or one wider or higher than the cell rectangles can
-    // address, never reaches the video driver (some drivers read 0 as "the
-    // desktop's size").
-    int64_t w = int64_t(CC.cellWidth) * CC.cols;
-    int64_t h = int64_t(CC.cellHeight) * CC.rows;
-    if (CC.cols <= 0 || CC.rows <= 0 || CC.cellWidth <= 0 || CC.cellHeight <= 0 || w > kMaxSide ||
-        h > kMaxSide) {
-        SDL_SetError("Invalid width or height");
-        gScreen = nullptr;
-    } else {
-        gScreen = SDL_SetVideoMode(int(w), int(h), 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
-    }
-    if (!gScreen)
-        fatal("Couldn't set %lldx%lld video mode: %s\n", (long long)w, (long long)h,
-              SDL_GetError());
+    gScreen = open_grid_window(c);
+    allocate_cells(c);
 
-    // Both sides are now 1..32767 cells, so the count and the sizes fit.
-    CC.cellCount = CC.rows * CC.cols;
-    size_t n = size_t(CC.cellCount);
-    CC.chars = static_cast<uint8_t *>(malloc(n));
-    CC.fgColors = static_cast<uint8_t *>(malloc(4 * n));
-    CC.bgColors = static_cast<uint8_t *>(malloc(4 * n));
-    if (!CC.chars || !CC.fgColors || !CC.bgColors) {
-        puts("Couldn't allocate memory for curses data.");
-        exit(1);
-    }
-    memset(CC.chars, ' ', n);
-    memset(CC.fgColors, 0x00, 4 * n);
-    memset(CC.bgColors, 0xFF, 4 * n);
+    CC = c;
     curses_on = 1;
 
     push_int(L, CC.cellWidth);

@@ -1,13 +1,14 @@
-// The registry of live handles: an open-addressing hash set of pointers with
-// their kinds, linear probing, tombstones for removed slots. Plain malloc so
-// that nothing here can throw into the interpreter.
+// The handles given to scripts: the registry, the release of each kind and
+// new surface handles. The registry is an open-addressing hash set of
+// pointers with their kinds, linear probing, tombstones for removed slots.
+// Plain malloc so that nothing here can throw into the interpreter.
 #include "handles.h"
 
-#include <cstdio>
-
-#include "zedodava.h"
-
 #include <cstdlib>
+
+#include <SDL_mixer.h>
+
+#include "args.h"
 
 namespace
 {
@@ -131,3 +132,76 @@ void handle_sweep(HandleKind kind, bool (*fn)(void *))
 }
 
 uint32_t handle_count() { return live; }
+
+namespace
+{
+
+void free_surface(void *p) { SDL_FreeSurface(static_cast<SDL_Surface *>(p)); }
+void close_font(void *p) { TTF_CloseFont(static_cast<TTF_Font *>(p)); }
+void free_sound(void *p) { Mix_FreeChunk(static_cast<Mix_Chunk *>(p)); }
+void free_music(void *p) { Mix_FreeMusic(static_cast<Mix_Music *>(p)); }
+
+// handle_sweep callbacks for quit: whether the handle was released.
+template <void (*release)(void *)> bool release_always(void *p)
+{
+    release(p);
+    return true;
+}
+
+bool release_if_video_memory(void *p)
+{
+    if (!(static_cast<SDL_Surface *>(p)->flags & SDL_HWSURFACE))
+        return false;
+    free_surface(p);
+    return true;
+}
+
+// How each kind of handle is released, by its free function and by quit.
+struct Release {
+    void (*free)(void *);
+    bool (*at_quit)(void *);
+};
+
+const Release kRelease[] = {
+    {nullptr, nullptr}, // HANDLE_NONE
+    {free_surface, release_if_video_memory},
+    {close_font, release_always<close_font>},
+    {free_sound, release_always<free_sound>},
+    {free_music, release_always<free_music>},
+};
+static_assert(sizeof(kRelease) / sizeof(kRelease[0]) == HANDLE_MUSIC + 1, "one row per kind");
+
+} // namespace
+
+int free_handle_arg(lua_State *L, HandleKind kind)
+{
+    void *p = lua_touserdata(L, 1);
+    if (handle_remove(p, kind))
+        kRelease[kind].free(p);
+    return 0;
+}
+
+void release_handles_at_quit()
+{
+    // Kind by kind: music, sounds, fonts, then surfaces.
+    for (int k = HANDLE_MUSIC; k > HANDLE_NONE; k--)
+        handle_sweep(static_cast<HandleKind>(k), kRelease[k].at_quit);
+}
+
+// SDL_DisplayFormatAlpha reads the display's format without testing that
+// there is a display, so that is tested here.
+SDL_Surface *to_display_alpha(SDL_Surface *first)
+{
+    SDL_Surface *s = SDL_GetVideoSurface() ? SDL_DisplayFormatAlpha(first) : nullptr;
+    SDL_FreeSurface(first);
+    return s;
+}
+
+int push_surface(lua_State *L, SDL_Surface *s)
+{
+    register_handle(s, HANDLE_SURFACE);
+    lua_pushlightuserdata(L, s);
+    push_int(L, s->w);
+    push_int(L, s->h);
+    return 3;
+}

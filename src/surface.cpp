@@ -1,12 +1,14 @@
 // Surfaces and drawing: surface handles, fills, pixel writes and shapes.
+#include "surface.h"
+
 #include <cstring>
 
 #include <SDL_gfxPrimitives.h>
 #include <SDL_image.h>
 
 #include "args.h"
+#include "core.h"
 #include "handles.h"
-#include "zedodava.h"
 
 // The store behind putpixel, inlined into putpix (the exported name is
 // reached through the PLT).
@@ -37,44 +39,6 @@ static inline void store_pixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 
 void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel)
 {
     store_pixel(surface, x, y, pixel);
-}
-
-// A surface handle argument: null unless it is a live surface of the script.
-static inline SDL_Surface *arg_surface(lua_State *L, int i)
-{
-    void *p = lua_touserdata(L, i);
-    return handle_live(p, HANDLE_SURFACE) ? static_cast<SDL_Surface *>(p) : nullptr;
-}
-
-// A target surface argument: absent or nil means the display (null itself
-// before init and after quit); anything else must be a live surface. Every
-// caller draws nothing on a null target.
-SDL_Surface *arg_target(lua_State *L, int i)
-{
-    void *p = lua_touserdata(L, i);
-    if (!p)
-        return gScreen;
-    return handle_live(p, HANDLE_SURFACE) ? static_cast<SDL_Surface *>(p) : nullptr;
-}
-
-// Converts a loaded or made surface to the display's format with alpha and
-// frees it; null on failure. SDL_DisplayFormatAlpha reads the display's
-// format without testing that there is a display, so that is tested here.
-SDL_Surface *to_display_alpha(SDL_Surface *first)
-{
-    SDL_Surface *s = SDL_GetVideoSurface() ? SDL_DisplayFormatAlpha(first) : nullptr;
-    SDL_FreeSurface(first);
-    return s;
-}
-
-// Hands a converted surface to the script: the handle, its width, its height.
-int push_surface(lua_State *L, SDL_Surface *s)
-{
-    register_handle(s, HANDLE_SURFACE);
-    lua_pushlightuserdata(L, s);
-    push_int(L, s->w);
-    push_int(L, s->h);
-    return 3;
 }
 
 int l_loadImage(lua_State *L)
@@ -109,7 +73,7 @@ int l_makeSurf(lua_State *L)
 
 int l_blit(lua_State *L)
 {
-    SDL_Surface *src = arg_surface(L, 1);
+    SDL_Surface *src = arg_handle<SDL_Surface>(L, 1, HANDLE_SURFACE);
     SDL_Rect dst;
     dst.x = arg_i16(L, 2);
     dst.y = arg_i16(L, 3);
@@ -122,15 +86,7 @@ int l_blit(lua_State *L)
     return 0;
 }
 
-// A handle that is not a live surface (freed already, never given out, of
-// another kind) is left alone.
-int l_freeSurf(lua_State *L)
-{
-    void *p = lua_touserdata(L, 1);
-    if (handle_remove(p, HANDLE_SURFACE))
-        SDL_FreeSurface(static_cast<SDL_Surface *>(p));
-    return 0;
-}
+int l_freeSurf(lua_State *L) { return free_handle_arg(L, HANDLE_SURFACE); }
 
 int l_fill(lua_State *L)
 {

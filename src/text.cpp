@@ -1,10 +1,12 @@
 // Text: TrueType fonts and rendered strings.
+#include "text.h"
+
 #include <cstdlib>
 #include <cstring>
 
 #include "args.h"
+#include "core.h"
 #include "handles.h"
-#include "zedodava.h"
 
 // loadFont(path, size) -> font, fixed advance. The advance is that of the
 // lower-case a on a fixed-width face and 0 on a proportional one.
@@ -63,9 +65,7 @@ static SDL_Surface *render(TTF_Font *font, const char *text, SDL_Color colour)
 // gives no results in either mode.
 int l_printFont(lua_State *L)
 {
-    void *font_arg = lua_touserdata(L, 1);
-    TTF_Font *font =
-        handle_live(font_arg, HANDLE_FONT) ? static_cast<TTF_Font *>(font_arg) : nullptr;
+    TTF_Font *font = arg_handle<TTF_Font>(L, 1, HANDLE_FONT);
     const char *text = lua_tolstring(L, 2, nullptr);
     SDL_Color colour;
     colour.r = arg_u8(L, 3);
@@ -101,12 +101,4 @@ int l_printFont(lua_State *L)
     return kept ? push_surface(L, kept) : 0;
 }
 
-// freeFont(font). Anything but a live font (freed already, closed by quit,
-// never given out, of another kind) is left alone.
-int l_freeFont(lua_State *L)
-{
-    void *font = lua_touserdata(L, 1);
-    if (handle_remove(font, HANDLE_FONT))
-        TTF_CloseFont(static_cast<TTF_Font *>(font));
-    return 0;
-}
+int l_freeFont(lua_State *L) { return free_handle_arg(L, HANDLE_FONT); }

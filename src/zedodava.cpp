@@ -1,11 +1,12 @@
-// The module's entry point, its function table and its process-wide state.
+// The module's entry point and its function table.
 #include "zedodava.h"
 
-SDL_Surface *gScreen = nullptr;
-int32_t sound_on = 1;
-int32_t gl_on = 0;
-int32_t curses_on = 0;
-ConsoleRecord CC = {};
+#include "audio.h"
+#include "console.h"
+#include "display.h"
+#include "input.h"
+#include "surface.h"
+#include "text.h"
 
 static const luaL_Reg R[] = {
     {"init", l_init},

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "surface.h"
 
 // Every pixel of s is `in` inside [x0, x1) x [y0, y1) and `out` elsewhere.
 static ::testing::AssertionResult only_rect(SDL_Surface *s, int x0, int y0, int x1, int y1,

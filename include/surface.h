@@ -1,0 +1,23 @@
+// Surfaces and drawing: the exported pixel writer and the script functions
+// of surface handles, fills, pixel writes and shapes.
+#ifndef ZEDODAVA_SURFACE_H
+#define ZEDODAVA_SURFACE_H
+
+#include <lua.hpp>
+
+#include "core.h"
+
+// Stores one pixel value (already in the surface's format) at x, y of a
+// locked surface. Neither locks nor tests the position.
+extern "C" ZD_EXPORT void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel);
+
+int l_loadImage(lua_State *L);
+int l_makeSurf(lua_State *L);
+int l_blit(lua_State *L);
+int l_freeSurf(lua_State *L);
+int l_fill(lua_State *L);
+int l_putpix(lua_State *L);
+int l_draw(lua_State *L);
+int l_drawTri(lua_State *L);
+
+#endif
