@@ -173,8 +173,11 @@ end
 -- The fast test that lets an argument through without calling check().
 local function fast(p, a)
     if p.type == "number" then
-        local lo = p.min and ("%s > %d"):format(a, p.min - 1) or ("%s - %s == 0"):format(a, a)
-        local hi = p.max and ("%s < %d"):format(a, p.max + 1) or ("%s - %s == 0"):format(a, a)
+        -- The bounds hold after truncation toward zero: 255.9 is 255, but 0.5 is 0.
+        local lo = (p.min == nil and ("%s - %s == 0"):format(a, a)) or
+            (p.min > 0 and ("%s >= %d"):format(a, p.min)) or ("%s > %d"):format(a, p.min - 1)
+        local hi = (p.max == nil and ("%s - %s == 0"):format(a, a)) or
+            (p.max < 0 and ("%s <= %d"):format(a, p.max)) or ("%s < %d"):format(a, p.max + 1)
         return ("type(%s) == 'number' and %s and %s"):format(a, lo, hi)
     elseif p.type == "boolean" then
         return ("%s == nil or %s == true or %s == false"):format(a, a, a)
