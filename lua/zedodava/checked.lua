@@ -178,7 +178,7 @@ local function fast(p, a)
             (p.min > 0 and ("%s >= %d"):format(a, p.min)) or ("%s > %d"):format(a, p.min - 1)
         local hi = (p.max == nil and ("%s - %s == 0"):format(a, a)) or
             (p.max < 0 and ("%s <= %d"):format(a, p.max)) or ("%s < %d"):format(a, p.max + 1)
-        return ("type(%s) == 'number' and %s and %s"):format(a, lo, hi)
+        return ("type(%s) == 'number' and %s and %s"):format(a, lo, p.min == nil and p.max == nil and "true" or hi)
     elseif p.type == "boolean" then
         return ("%s == nil or %s == true or %s == false"):format(a, a, a)
     elseif p.type == "text" then
