@@ -173,12 +173,18 @@ end
 -- The fast test that lets an argument through without calling check().
 local function fast(p, a)
     if p.type == "number" then
+        local tests = { ("type(%s) == 'number'"):format(a) }
+        if p.min == nil or p.max == nil then -- finite; both bounds fail NaN and infinities
+            tests[#tests + 1] = ("%s - %s == 0"):format(a, a)
+        end
         -- The bounds hold after truncation toward zero: 255.9 is 255, but 0.5 is 0.
-        local lo = (p.min == nil and ("%s - %s == 0"):format(a, a)) or
-            (p.min > 0 and ("%s >= %d"):format(a, p.min)) or ("%s > %d"):format(a, p.min - 1)
-        local hi = (p.max == nil and ("%s - %s == 0"):format(a, a)) or
-            (p.max < 0 and ("%s <= %d"):format(a, p.max)) or ("%s < %d"):format(a, p.max + 1)
-        return ("type(%s) == 'number' and %s and %s"):format(a, lo, p.min == nil and p.max == nil and "true" or hi)
+        if p.min then
+            tests[#tests + 1] = p.min > 0 and ("%s >= %d"):format(a, p.min) or ("%s > %d"):format(a, p.min - 1)
+        end
+        if p.max then
+            tests[#tests + 1] = p.max < 0 and ("%s <= %d"):format(a, p.max) or ("%s < %d"):format(a, p.max + 1)
+        end
+        return concat(tests, " and ")
     elseif p.type == "boolean" then
         return ("%s == nil or %s == true or %s == false"):format(a, a, a)
     elseif p.type == "text" then
