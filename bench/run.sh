@@ -5,8 +5,10 @@
 # and under luajit, and the same workload written with pygame (Debian's
 # python3-pygame under /usr/bin/python3; note that it is built on SDL2, not
 # SDL 1.2). Prints one table of nanoseconds per operation with the ratios,
-# then the memory checks: peak resident size of each example game after 1000
-# frames, and a load-and-free loop whose resident size must stay flat.
+# then what checked mode (zedodava.checked) adds to the cheapest calls and to
+# the whole frame, then the memory checks: peak resident size of each example
+# game after 1000 frames, and a load-and-free loop whose resident size must
+# stay flat.
 #
 # usage: bench/run.sh [NAME...]   NAME: a workload file (query, draw, text,
 #                                 console, frame) or "memory"; none: all
@@ -74,6 +76,15 @@ fi
 # Keeps only the "workload ns_per_op" lines and tags them: SIDE ROUND NAME NS.
 tag() { awk -v side="$1" -v round="$2" 'NF == 2 && $2 ~ /^[0-9.]+$/ { print side, round, $1, $2 }'; }
 
+# The median of a space-separated list, for the awk programs below.
+median='
+    function median(list,    v, n, i, j, t) {
+        n = split(list, v, " ")
+        for (i = 2; i <= n; i++)
+            for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
+        return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+    }'
+
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')
 if [ ${#selected[@]} -gt 0 ]; then
     for ((r = 1; r <= rounds; r++)); do
@@ -99,13 +110,7 @@ if [ ${#selected[@]} -gt 0 ]; then
     echo "ns per operation, process CPU time; median over $rounds rounds of the median of ${BENCH_REPS:-5} repetitions"
     echo "goals: jit/C <= 1.3, lua/C <= 2.0, lua/pg and jit/pg <= 1.0; a ratio that misses its goal is marked *"
     echo
-    awk '
-        function median(list,    v, n, i, j, t) {
-            n = split(list, v, " ")
-            for (i = 2; i <= n; i++)
-                for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
-            return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-        }
+    awk "$median"'
         function cell(side, name) { return (side SUBSEP name) in t ? sprintf("%.1f", median(t[side, name])) : "-" }
         function ratio(a, b, goal,    s) {
             if (a == "-" || b == "-" || b + 0 <= 0) return "-"
@@ -134,6 +139,38 @@ if [ ${#selected[@]} -gt 0 ]; then
             }
             if (frames != "") print frames
         }' "$out/times"
+
+    # Checked mode's cost on the cheapest calls and on the whole frame: the
+    # same workloads with `require "zedodava"` answered by zedodava.checked.
+    checked="package.loaded.zedodava = require 'zedodava.checked'"
+    for ((r = 1; r <= rounds; r++)); do
+        for w in query:isKeyDown draw:putpix draw:fill_32x32 frame:frame_typical; do
+            case " ${selected[*]} " in *" ${w%%:*} "*) ;; *) continue ;; esac
+            echo "round $r/$rounds: ${w#*:} in checked mode" >&2
+            (cd bench/lua && BENCH_ONLY=${w#*:} lua5.1 -e "$checked" "${w%%:*}.lua") | tag lua51 "$r" >>"$out/checked"
+            (cd bench/lua && BENCH_ONLY=${w#*:} luajit -e "$checked" "${w%%:*}.lua") | tag luajit "$r" >>"$out/checked"
+        done
+    done
+    if [ -s "$out/checked" ]; then
+        echo
+        echo "checked mode (require \"zedodava.checked\"): ns per operation, plain and checked, and what checking adds"
+        awk "$median"'
+            FNR == 1 { file++ }
+            { k = (file == 1 ? "plain" : "checked") SUBSEP $1 SUBSEP $3; t[k] = (k in t ? t[k] " " : "") $4
+              if (file == 2 && !($3 in seen)) { seen[$3] = 1; order[++n] = $3 } }
+            END {
+                printf "%-26s %11s %11s %9s %11s %11s %9s\n", "workload", "lua5.1", "checked", "added", "luajit", "checked", "added"
+                for (i = 1; i <= n; i++) {
+                    w = order[i]; line = sprintf("%-26s", w)
+                    for (s = 1; s <= 2; s++) {
+                        side = s == 1 ? "lua51" : "luajit"
+                        p = median(t["plain", side, w]); c = median(t["checked", side, w])
+                        line = line sprintf(" %11.1f %11.1f %9.1f", p, c, c - p)
+                    }
+                    print line
+                }
+            }' "$out/times" "$out/checked"
+    fi
 fi
 
 if [ $run_memory -eq 1 ]; then

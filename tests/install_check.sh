@@ -15,13 +15,14 @@ cd "$tmp"
 
 probe='local z = require "zedodava"; local k = require "zedodava.keys"
        local n = 0; for _ in pairs(z) do n = n + 1 end
-       assert(n == 32 and zedodava == z and k.escape == 27)
+       assert(n == 32 and zedodava == z and k.escape == 27 and require "zedodava.checked".fill)
+       assert(io.open(PREFIX .. "/share/lua/" .. VER .. "/zedodava/meta/zedodava.lua"))
        assert(package.searchpath == nil or package.searchpath("zedodava", package.cpath):find(PREFIX, 1, true))'
 
 check() {
     local prefix=$1 interp=$2
     LUA_CPATH="$prefix/lib/lua/$ver/?.so" LUA_PATH="$prefix/share/lua/$ver/?.lua" \
-        "$interp" -e "PREFIX = '$prefix'" -e "$probe"
+        "$interp" -e "PREFIX = '$prefix' VER = '$ver'" -e "$probe"
 }
 
 cmake --install "$build" --prefix "$tmp/cmake" >/dev/null

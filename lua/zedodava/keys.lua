@@ -7,7 +7,8 @@
 --
 -- Key names are SDL's, in lower case (keys.a, keys.up, keys.f1, keys.kp_plus,
 -- keys.lshift); the digit keys are strings (keys["0"]). The values are the codes that zedodava.input
--- returns and zedodava.isKeyDown takes.
+-- returns and zedodava.isKeyDown takes; keys.name(code) gives a code's name.
+-- An unknown name (keys.enter) raises an error that lists the closest names.
 local keys = {
     unknown = 0,
     backspace = 8,
@@ -259,4 +260,88 @@ keys.event = {
     mouseup = 4,
 }
 
-return keys
+-- The name of a key code (keys.name(27) is "escape"), or nil.
+local names = {}
+for name, code in pairs(keys) do
+    if type(code) == "number" then names[code] = name end
+end
+function keys.name(code)
+    return names[code]
+end
+
+-- A name that is not in a table is a mistake (keys.enter would be nil, and a
+-- comparison with it never true): raise an error that lists the closest names.
+-- Use rawget(keys, name) to ask whether a name exists.
+
+-- Names other engines use for the same keys.
+local aliases = { enter = "return", esc = "escape", del = "delete", ins = "insert", pgup = "pageup",
+                  pgdn = "pagedown", lbutton = "left", rbutton = "right" }
+
+-- Edit distance, an adjacent transposition counting as one edit.
+local function distance(a, b)
+    local d = {}
+    for i = 0, #a do
+        d[i] = { [0] = i }
+        for j = 1, #b do
+            if i == 0 then
+                d[i][j] = j
+            else
+                local cost = a:byte(i) == b:byte(j) and 0 or 1
+                local v = math.min(d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost)
+                if i > 1 and j > 1 and a:byte(i) == b:byte(j - 1) and a:byte(i - 1) == b:byte(j) then
+                    v = math.min(v, d[i - 2][j - 2] + 1)
+                end
+                d[i][j] = v
+            end
+        end
+    end
+    return d[#a][#b]
+end
+
+-- Up to three names of t close to name: the same name in lower case, an
+-- alias, names that contain it or that it contains, then the nearest by edit
+-- distance (the closer in length first).
+local function closest(t, name)
+    local found, seen = {}, {}
+    local function add(n)
+        if #found < 3 and n and rawget(t, n) ~= nil and not seen[n] then
+            seen[n] = true
+            found[#found + 1] = n
+        end
+    end
+    add(name:lower())
+    add(aliases[name])
+    local near = {}
+    for n in pairs(t) do
+        if type(n) == "string" then
+            local d = distance(name, n)
+            if n:find(name, 1, true) or (#n > 1 and name:find(n, 1, true)) then
+                d = -1
+            end
+            if d < #name and d <= (#name > 3 and 2 or 1) then near[#near + 1] = { d, math.abs(#n - #name), n } end
+        end
+    end
+    table.sort(near, function(x, y)
+        if x[1] ~= y[1] then return x[1] < y[1] end
+        if x[2] ~= y[2] then return x[2] < y[2] end
+        return x[3] < y[3]
+    end)
+    for _, e in ipairs(near) do add(e[3]) end
+    return found
+end
+
+local function guard(t, what)
+    return setmetatable(t, { __index = function(_, name)
+        local msg = ("unknown %s %s"):format(what, type(name) == "string" and "'" .. name .. "'" or tostring(name))
+        local found = type(name) == "string" and closest(t, name) or {}
+        if #found > 0 then
+            msg = ("%s (did you mean '%s'?)"):format(msg, table.concat(found, "', '"):gsub("', '([^']*)$", "' or '%1"))
+        elseif type(name) == "number" and names[name] then
+            msg = ("%s (keys.name(%s) is '%s')"):format(msg, tostring(name), names[name])
+        end
+        error(msg, 2)
+    end })
+end
+guard(keys.button, "button")
+guard(keys.event, "event")
+return guard(keys, "key")

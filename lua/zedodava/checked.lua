@@ -1,0 +1,231 @@
+-- Checked mode: the 32 functions of zedodava with the same arguments and
+-- results, each checking its call first and raising a Lua error at the
+-- caller's line when the call is a mistake:
+--
+--   local z = require "zedodava.checked"   -- while developing
+--   local z = require "zedodava"           -- the plain module: no checks, no cost
+--
+-- The checks come from the description in zedodava.api. Each function is
+-- compiled from it into a wrapper whose common case (arguments of the right
+-- type and range) costs a few comparisons; anything else goes to check(),
+-- which either accepts it (a numeric string, an optional nil) or raises.
+-- Handles are tracked here by kind: live ones, and what became of freed ones.
+local raw = require "zedodava"
+local api = require "zedodava.api"
+
+local type, tonumber, tostring, pairs, error = type, tonumber, tostring, pairs, error
+local floor, ceil, concat = math.floor, math.ceil, table.concat
+local load = loadstring or load
+
+local live = {} -- handle -> its kind: "surface", "font", "sound", "music"
+local dead = {} -- handle -> what it was: "freed font", "sound released by quit"
+local S = { display = false, console = false, quit = false }
+
+local function trunc(v) return v < 0 and ceil(v) or floor(v) end
+
+local function describe(v)
+    if v == nil then return "nil" end
+    return live[v] or dead[v] or (type(v) == "userdata" and "unknown userdata") or type(v)
+end
+
+-- Errors are raised by functions that the wrappers call directly (level 3
+-- is then the script's line), or through argerror from one (level 4).
+local function argerror(F, i, msg)
+    error(("bad argument #%d to '%s' (%s)"):format(i, F.name, msg), 4)
+end
+
+local function range_problem(p, v, n)
+    n = trunc(n)
+    if (p.min and n < p.min) or (p.max and n > p.max) then
+        if p.min and p.max then return ("%s must be %d..%d, got %s"):format(p.name, p.min, p.max, tostring(v)) end
+        if p.min then return ("%s must be at least %d, got %s"):format(p.name, p.min, tostring(v)) end
+        return ("%s must be at most %d, got %s"):format(p.name, p.max, tostring(v))
+    end
+end
+
+-- What is wrong with value v for parameter p, or nil when it is acceptable.
+local problem = {}
+function problem.number(p, v)
+    local n = (type(v) == "number" or type(v) == "string") and tonumber(v) or nil
+    if n == nil then
+        if v == nil and p.opt then return nil end
+        return "number expected, got " .. describe(v)
+    end
+    if n ~= n or n - n ~= 0 then return "finite number expected, got " .. (n ~= n and "nan" or tostring(v)) end
+    return range_problem(p, v, n)
+end
+function problem.boolean(_, v)
+    if v ~= nil and type(v) ~= "boolean" then return "boolean expected, got " .. describe(v) end
+end
+function problem.text(p, v)
+    if type(v) ~= "string" and type(v) ~= "number" and not (v == nil and p.opt) then
+        return "string expected, got " .. describe(v)
+    end
+end
+-- A file the loader could not open would end the process: say why here.
+function problem.path(_, v)
+    if type(v) ~= "string" then return "string expected, got " .. describe(v) end
+    local f, err = io.open(v, "rb")
+    if f then
+        local ok, rerr = f:read(1)
+        f:close()
+        if ok ~= nil or rerr == nil then return nil end
+        err = rerr
+    elseif err:sub(1, #v + 2) == v .. ": " then
+        err = err:sub(#v + 3)
+    end
+    return ("cannot read '%s': %s"):format(v, err)
+end
+local function handle_problem(p, v)
+    if (v == nil and p.opt) or live[v] == p.type then return nil end
+    return p.type .. " expected, got " .. describe(v)
+end
+problem.surface, problem.font, problem.sound, problem.music =
+    handle_problem, handle_problem, handle_problem, handle_problem
+
+-- The slow path of argument i: raises, or returns when v is acceptable.
+local function check(F, i, v)
+    local p = F.params[i]
+    local msg
+    if p == nil then
+        msg = #F.params == 0 and "no arguments expected" or ("at most %d arguments expected"):format(#F.params)
+    else
+        msg = problem[p.type](p, v)
+    end
+    if msg then argerror(F, i, msg) end
+end
+
+local function need(F)
+    local msg
+    if S.quit and not S.display then
+        msg = "'%s' called after quit"
+    elseif F.needs == "console" and S.display then
+        msg = "'%s' needs the console: call curses_init first"
+    elseif F.needs == "console" then
+        msg = "'%s' called before curses_init"
+    else
+        msg = "'%s' called before init or curses_init"
+    end
+    error(msg:format(F.name), 3)
+end
+
+-- Checks across parameters, after each parameter passed on its own.
+local rule = {}
+function rule.shape(F, _, _, x2, y2, _, _, _, _, kind, style)
+    kind, style = trunc(tonumber(kind)), trunc(tonumber(style))
+    if (kind == 0 and style == 2) or (kind == 1 and style == 1) then
+        argerror(F, 10, ("no shape has kind %d and style %d; the kind,style pairs are 0,0 0,1 1,0 1,2 2,0 2,1 2,2")
+            :format(kind, style))
+    elseif kind == 2 and trunc(tonumber(x2)) < 0 then
+        argerror(F, 3, "radius must be at least 0, got " .. tostring(x2))
+    elseif kind ~= 2 and y2 == nil then
+        argerror(F, 4, "number expected, got nil")
+    end
+end
+-- curses_fill writes a colour only when all three of its channels are given.
+function rule.colours(F, ...)
+    local args = { ... }
+    for first = 6, 9, 3 do
+        local given = 0
+        for i = first, first + 2 do
+            if args[i] ~= nil and tonumber(args[i]) >= 0 then given = given + 1 end
+        end
+        if given == 1 or given == 2 then
+            for i = first, first + 2 do
+                if args[i] == nil or tonumber(args[i]) < 0 then
+                    argerror(F, i, (first == 6 and "foreground" or "background") ..
+                        " needs all three channels or none")
+                end
+            end
+        end
+    end
+end
+
+-- What a call changes in the tracking, given the call's results.
+local function maker(kind)
+    return function(...)
+        local h = ...
+        if h ~= nil then live[h], dead[h] = kind, nil end
+        return ...
+    end
+end
+local function freer(kind)
+    return function(h)
+        if h ~= nil then live[h], dead[h] = nil, "freed " .. kind end
+    end
+end
+local function starter(mode)
+    return function(...)
+        S.display, S.quit = true, false
+        if mode == "console" then S.console = true end
+        return ...
+    end
+end
+-- quit releases fonts, sounds and music; surfaces outlive it.
+local function stopper(...)
+    for h, kind in pairs(live) do
+        if kind ~= "surface" then live[h], dead[h] = nil, kind .. " released by quit" end
+    end
+    S.display, S.console, S.quit = false, false, true
+    return ...
+end
+
+-- The fast test that lets an argument through without calling check().
+local function fast(p, a)
+    if p.type == "number" then
+        local tests = { ("type(%s) == 'number'"):format(a) }
+        if p.min == nil or p.max == nil then -- finite; both bounds fail NaN and infinities
+            tests[#tests + 1] = ("%s - %s == 0"):format(a, a)
+        end
+        -- The bounds hold after truncation toward zero: 255.9 is 255, but 0.5 is 0.
+        if p.min then
+            tests[#tests + 1] = p.min > 0 and ("%s >= %d"):format(a, p.min) or ("%s > %d"):format(a, p.min - 1)
+        end
+        if p.max then
+            tests[#tests + 1] = p.max < 0 and ("%s <= %d"):format(a, p.max) or ("%s < %d"):format(a, p.max + 1)
+        end
+        return concat(tests, " and ")
+    elseif p.type == "boolean" then
+        return ("%s == nil or %s == true or %s == false"):format(a, a, a)
+    elseif p.type == "text" then
+        return ("type(%s) == 'string'"):format(a)
+    elseif p.type == "path" then
+        return "false"
+    end
+    local test = ("live[%s] == '%s'"):format(a, p.type)
+    return p.opt and ("%s == nil or %s"):format(a, test) or test
+end
+
+local function compile(F)
+    local args = {}
+    for i = 1, #F.params do args[i] = "a" .. i end
+    local list = concat(args, ", ")
+    local src = { "local raw, F, S, live, type, check, need, rule, after = ...",
+                  ("return function(%s)"):format(#F.params > 0 and list .. ", extra" or "extra") }
+    if F.needs then
+        src[#src + 1] = ("if not S.%s then need(F) end"):format(F.needs)
+    end
+    for i, p in ipairs(F.params) do
+        src[#src + 1] = ("if not (%s) then check(F, %d, a%d) end"):format(fast(p, "a" .. i), i, i)
+    end
+    src[#src + 1] = ("if extra ~= nil then check(F, %d, extra) end"):format(#F.params + 1)
+    if F.rule then src[#src + 1] = ("rule(F, %s)"):format(list) end
+    if F.frees then
+        src[#src + 1] = ("raw(%s) after(a1)"):format(list)
+    elseif F.makes or F.starts or F.stops then
+        src[#src + 1] = ("return after(raw(%s))"):format(list)
+    else
+        src[#src + 1] = ("return raw(%s)"):format(list)
+    end
+    src[#src + 1] = "end"
+    local after = (F.makes and maker(F.makes)) or (F.frees and freer(F.frees)) or
+        (F.starts and starter(F.starts)) or (F.stops and stopper)
+    local chunk = assert(load(concat(src, "\n"), "=zedodava.checked." .. F.name))
+    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after)
+end
+
+local M = {}
+for _, F in ipairs(api) do
+    M[F.name] = compile(F)
+end
+return M
