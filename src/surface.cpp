@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 
 #include "args.h"
+#include "fastpath.h"
 #include "handles.h"
 #include "zedodava.h"
 
@@ -62,7 +63,7 @@ SDL_Surface *arg_target(lua_State *L, int i)
 // format without testing that there is a display, so that is tested here.
 SDL_Surface *to_display_alpha(SDL_Surface *first)
 {
-    SDL_Surface *s = SDL_GetVideoSurface() ? SDL_DisplayFormatAlpha(first) : nullptr;
+    SDL_Surface *s = SDL_GetVideoSurface() ? fast_display_alpha(first) : nullptr;
     SDL_FreeSurface(first);
     return s;
 }
@@ -118,7 +119,7 @@ int l_blit(lua_State *L)
         return 0;
     dst.w = static_cast<Uint16>(src->w);
     dst.h = static_cast<Uint16>(src->h);
-    SDL_UpperBlit(src, nullptr, target, &dst);
+    fast_blit(src, nullptr, target, &dst);
     return 0;
 }
 
@@ -147,8 +148,7 @@ int l_fill(lua_State *L)
     if (!target)
         return 0;
     // A zero width or height means the whole target.
-    SDL_FillRect(target, rect.w && rect.h ? &rect : nullptr,
-                 SDL_MapRGBA(target->format, r, g, b, a));
+    fast_fill(target, rect.w && rect.h ? &rect : nullptr, SDL_MapRGBA(target->format, r, g, b, a));
     return 0;
 }
 
