@@ -133,7 +133,7 @@ TEST_F(FastPathTest, AlphaBlitMatchesSdl)
             break;
         case 7:
             src = handle(w, h, alpha);
-            SDL_SetColorKey(src, SDL_SRCCOLORKEY, SDL_MapRGBA(src->format, 0, 0, 0, 0));
+            SDL_SetColorKey(src, SDL_SRCCOLORKEY, *static_cast<Uint32 *>(src->pixels));
             break;
         default:
             src = i % 8 == 5 ? text() : handle(w, h, alpha);
@@ -223,7 +223,7 @@ TEST_F(FastPathTest, DisplayFormatConversionMatchesSdl)
         else
             src = make(kind == 3 ? SDL_SRCALPHA : SDL_SWSURFACE, w, h, 32, m[0], m[1], m[2], m[3]);
         if (kind == 4)
-            SDL_SetColorKey(src, SDL_SRCCOLORKEY, 0);
+            SDL_SetColorKey(src, SDL_SRCCOLORKEY, *static_cast<Uint32 *>(src->pixels));
         if (kind == 5)
             SDL_SetAlpha(src, SDL_SRCALPHA, Uint8(rnd(0, 255)));
         if (kind == 6) {
