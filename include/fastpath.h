@@ -18,7 +18,10 @@ int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color);
 
 // SDL_DisplayFormatAlpha. Own loop: a 32-bit display with red, green, blue
 // masks 0xFF0000, 0xFF00, 0xFF, and a 32-bit source whose channels are whole
-// bytes, with no colour key, run-length encoding or video memory.
+// bytes, with no colour key, run-length encoding or video memory. A source
+// that already is what the conversion would make (rendered text) comes back
+// itself with one more reference: the caller frees the source right after
+// and does not use it again, as every caller of a conversion here does.
 SDL_Surface *fast_display_alpha(SDL_Surface *src);
 
 #endif

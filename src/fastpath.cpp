@@ -297,6 +297,17 @@ SDL_Surface *fast_display_alpha(SDL_Surface *src)
     if (!screen || !src || !convert_applies(screen, src, &l))
         return SDL_DisplayFormatAlpha(src);
 
+    // A source alone in the result's format, with the flags the result
+    // gets (and so its pitch): it becomes the result, one more reference on it for the
+    // caller to drop. Clearing and setting its alpha flag drops any blit
+    // mapping made for it, as a new surface has none.
+    if (l.r == 16 && l.g == 8 && l.b == 0 && l.a == 24 && src->flags == SDL_SRCALPHA &&
+        src->refcount == 1 && !src->locked) {
+        src->refcount++;
+        SDL_SetAlpha(src, 0, 0);
+        SDL_SetAlpha(src, SDL_SRCALPHA, 0);
+        return src;
+    }
     // The surface SDL makes for the copy, then what it sets on it after.
     SDL_Surface *out = SDL_CreateRGBSurface(src->flags & SDL_SRCALPHA, src->w, src->h, 32, 0xFF0000,
                                             0xFF00, 0xFF, 0xFF000000);
