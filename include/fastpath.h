@@ -24,4 +24,9 @@ int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color);
 // and does not use it again, as every caller of a conversion here does.
 SDL_Surface *fast_display_alpha(SDL_Surface *src);
 
+// Whether the 32-byte (AVX2) loops run instead of the 16-byte (SSE2) ones:
+// set at start-up from what the processor reports; the tests clear it to
+// check the narrower loops as well.
+extern bool fast_wide;
+
 #endif

@@ -165,12 +165,6 @@ __attribute__((target("avx2"))) void swizzle_avx2(const uint8_t *s, int sp, uint
     swizzle_rows<32>(s, sp, d, dp, w, h, l);
 }
 
-// Chosen once: the wider loops where the processor and the system support them.
-const bool use_avx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-}();
-
 // The shift of a mask that is one whole byte, or -1.
 int byte_shift(Uint32 mask)
 {
@@ -235,6 +229,12 @@ bool clip_in_place(SDL_Rect *r, const SDL_Rect *clip)
 
 } // namespace
 
+// The wider loops where the processor and the system support them.
+bool fast_wide = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+
 int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect)
 {
     if (!blend_applies(src, srcrect, dst, dstrect))
@@ -269,9 +269,11 @@ int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *d
     dstrect->w = static_cast<Uint16>(w);
     dstrect->h = static_cast<Uint16>(h);
 
-    const uint8_t *s = static_cast<const uint8_t *>(src->pixels) + srcy * src->pitch + srcx * 4;
-    uint8_t *d = static_cast<uint8_t *>(dst->pixels) + dstrect->y * dst->pitch + dstrect->x * 4;
-    (use_avx2 ? blend_avx2 : blend_sse2)(s, src->pitch, d, dst->pitch, w, h);
+    const uint8_t *s =
+        static_cast<const uint8_t *>(src->pixels) + ptrdiff_t(srcy) * src->pitch + srcx * 4;
+    uint8_t *d =
+        static_cast<uint8_t *>(dst->pixels) + ptrdiff_t(dstrect->y) * dst->pitch + dstrect->x * 4;
+    (fast_wide ? blend_avx2 : blend_sse2)(s, src->pitch, d, dst->pitch, w, h);
     return 0;
 }
 
@@ -285,8 +287,8 @@ int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color)
     const SDL_Rect r = dstrect ? *dstrect : dst->clip_rect;
     if (!r.w || !r.h)
         return 0;
-    uint8_t *row = static_cast<uint8_t *>(dst->pixels) + r.y * dst->pitch + r.x * 4;
-    (use_avx2 ? fill_avx2 : fill_sse2)(row, dst->pitch, r.w, r.h, color);
+    uint8_t *row = static_cast<uint8_t *>(dst->pixels) + ptrdiff_t(r.y) * dst->pitch + r.x * 4;
+    (fast_wide ? fill_avx2 : fill_sse2)(row, dst->pitch, r.w, r.h, color);
     return 0;
 }
 
@@ -320,8 +322,8 @@ SDL_Surface *fast_display_alpha(SDL_Surface *src)
             for (int y = 0; y < src->h; y++)
                 memcpy(d + y * out->pitch, s + y * src->pitch, size_t(src->w) * 4);
         } else {
-            (use_avx2 ? swizzle_avx2 : swizzle_sse2)(s, src->pitch, d, out->pitch, src->w, src->h,
-                                                     l);
+            (fast_wide ? swizzle_avx2 : swizzle_sse2)(s, src->pitch, d, out->pitch, src->w, src->h,
+                                                      l);
         }
     }
     SDL_SetClipRect(out, &src->clip_rect);
@@ -331,6 +333,8 @@ SDL_Surface *fast_display_alpha(SDL_Surface *src)
 }
 
 #else // no vector loops on this processor: SDL does all of it
+
+bool fast_wide = false;
 
 int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect)
 {
