@@ -227,6 +227,21 @@ bool clip_in_place(SDL_Rect *r, const SDL_Rect *clip)
     return r->w && r->h;
 }
 
+// One direction of the blit's clipping: the run of len at *pos is cut to
+// the clip range from lo, extent long; *skip grows by what its start lost.
+void clip_run(Sint16 *pos, int *len, int *skip, int lo, int extent)
+{
+    const int before = lo - *pos;
+    if (before > 0) {
+        *len -= before;
+        *pos = static_cast<Sint16>(*pos + before);
+        *skip += before;
+    }
+    const int after = *pos + *len - lo - extent;
+    if (after > 0)
+        *len -= after;
+}
+
 } // namespace
 
 // The wider loops where the processor and the system support them.
@@ -244,24 +259,8 @@ int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *d
     // destination rectangle is left as the part blitted, or with no size.
     int srcx = 0, srcy = 0, w = src->w, h = src->h;
     const SDL_Rect *clip = &dst->clip_rect;
-    int dx = clip->x - dstrect->x;
-    if (dx > 0) {
-        w -= dx;
-        dstrect->x = static_cast<Sint16>(dstrect->x + dx);
-        srcx += dx;
-    }
-    dx = dstrect->x + w - clip->x - clip->w;
-    if (dx > 0)
-        w -= dx;
-    int dy = clip->y - dstrect->y;
-    if (dy > 0) {
-        h -= dy;
-        dstrect->y = static_cast<Sint16>(dstrect->y + dy);
-        srcy += dy;
-    }
-    dy = dstrect->y + h - clip->y - clip->h;
-    if (dy > 0)
-        h -= dy;
+    clip_run(&dstrect->x, &w, &srcx, clip->x, clip->w);
+    clip_run(&dstrect->y, &h, &srcy, clip->y, clip->h);
     if (w <= 0 || h <= 0) {
         dstrect->w = dstrect->h = 0;
         return 0;
