@@ -16,7 +16,7 @@ namespace
 
 // Flags under which SDL takes a path of its own: colour keys, run-length
 // encoding, video memory, asynchronous or hardware blits.
-const Uint32 kSpecial =
+const Uint32 kOtherPaths =
     SDL_SRCCOLORKEY | SDL_RLEACCELOK | SDL_RLEACCEL | SDL_HWSURFACE | SDL_HWACCEL | SDL_ASYNCBLIT;
 
 template <int N> struct Vec {
@@ -186,8 +186,8 @@ bool blend_applies(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Re
     if (!src || !dst || srcrect || !dstrect || src == dst)
         return false;
     const SDL_PixelFormat *sf = src->format, *df = dst->format;
-    return (src->flags & SDL_SRCALPHA) && !((src->flags | dst->flags) & kSpecial) && !src->locked &&
-           !dst->locked && !src->offset && !dst->offset && sf->BytesPerPixel == 4 &&
+    return (src->flags & SDL_SRCALPHA) && !((src->flags | dst->flags) & kOtherPaths) &&
+           !src->locked && !dst->locked && !src->offset && !dst->offset && sf->BytesPerPixel == 4 &&
            df->BytesPerPixel == 4 && sf->Amask == 0xFF000000 && colour_bytes(sf) &&
            sf->Rmask == df->Rmask && sf->Gmask == df->Gmask && sf->Bmask == df->Bmask;
 }
@@ -200,7 +200,7 @@ bool convert_applies(const SDL_Surface *screen, const SDL_Surface *src, Layout *
     if (vf->BytesPerPixel != 4 || vf->Rmask != 0xFF0000 || vf->Gmask != 0xFF00 ||
         vf->Bmask != 0xFF || (screen->flags & SDL_HWSURFACE))
         return false;
-    if (sf->BytesPerPixel != 4 || sf->palette || (src->flags & kSpecial) || src->offset)
+    if (sf->BytesPerPixel != 4 || sf->palette || (src->flags & kOtherPaths) || src->offset)
         return false;
     l->r = byte_shift(sf->Rmask);
     l->g = byte_shift(sf->Gmask);
