@@ -7,6 +7,7 @@
 
 #include "args.h"
 #include "core.h"
+#include "fastpath.h"
 
 // Cell rectangles carry 16-bit positions: no window side may exceed this.
 static const int64_t kMaxSide = 32767;
@@ -186,13 +187,13 @@ int l_curses_refresh(lua_State *)
             memcpy(&fg, CC.fgColors + 4 * i, 4);
             SDL_Surface *glyph = TTF_RenderText_Blended(CC.font, text, fg);
             const uint8_t *bg = CC.bgColors + 4 * i;
-            SDL_FillRect(gScreen, &r, SDL_MapRGB(gScreen->format, bg[0], bg[1], bg[2]));
+            fast_fill(gScreen, &r, SDL_MapRGB(gScreen->format, bg[0], bg[1], bg[2]));
             // The fill may have shrunk the rectangle to its clipped part.
             r.x = static_cast<Sint16>(col * CC.cellWidth);
             r.y = static_cast<Sint16>(row * CC.cellHeight);
             r.w = static_cast<Uint16>(CC.cellWidth);
             r.h = static_cast<Uint16>(CC.cellHeight);
-            SDL_UpperBlit(glyph, nullptr, gScreen, &r);
+            fast_blit(glyph, nullptr, gScreen, &r);
             SDL_FreeSurface(glyph);
         }
     }

@@ -9,6 +9,7 @@
 #include <SDL_mixer.h>
 
 #include "args.h"
+#include "fastpath.h"
 
 namespace
 {
@@ -192,7 +193,7 @@ void release_handles_at_quit()
 // there is a display, so that is tested here.
 SDL_Surface *to_display_alpha(SDL_Surface *first)
 {
-    SDL_Surface *s = SDL_GetVideoSurface() ? SDL_DisplayFormatAlpha(first) : nullptr;
+    SDL_Surface *s = SDL_GetVideoSurface() ? fast_display_alpha(first) : nullptr;
     SDL_FreeSurface(first);
     return s;
 }

@@ -8,6 +8,7 @@
 
 #include "args.h"
 #include "core.h"
+#include "fastpath.h"
 #include "handles.h"
 
 // The store behind putpixel, inlined into putpix (the exported name is
@@ -82,7 +83,7 @@ int l_blit(lua_State *L)
         return 0;
     dst.w = static_cast<Uint16>(src->w);
     dst.h = static_cast<Uint16>(src->h);
-    SDL_UpperBlit(src, nullptr, target, &dst);
+    fast_blit(src, nullptr, target, &dst);
     return 0;
 }
 
@@ -103,8 +104,7 @@ int l_fill(lua_State *L)
     if (!target)
         return 0;
     // A zero width or height means the whole target.
-    SDL_FillRect(target, rect.w && rect.h ? &rect : nullptr,
-                 SDL_MapRGBA(target->format, r, g, b, a));
+    fast_fill(target, rect.w && rect.h ? &rect : nullptr, SDL_MapRGBA(target->format, r, g, b, a));
     return 0;
 }
 

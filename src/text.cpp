@@ -6,6 +6,7 @@
 
 #include "args.h"
 #include "core.h"
+#include "fastpath.h"
 #include "handles.h"
 
 // loadFont(path, size) -> font, fixed advance. The advance is that of the
@@ -92,7 +93,7 @@ int l_printFont(lua_State *L)
         dst.y = y;
         dst.w = static_cast<Uint16>(rendered->w);
         dst.h = static_cast<Uint16>(rendered->h);
-        SDL_UpperBlit(rendered, nullptr, target, &dst);
+        fast_blit(rendered, nullptr, target, &dst);
         SDL_FreeSurface(rendered);
         return 0;
     }

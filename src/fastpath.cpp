@@ -1,0 +1,350 @@
+// Vectorised alpha blit, fill and display-format conversion (see fastpath.h).
+//
+// The loops are written once with the compiler's vector types and built
+// twice: 16 bytes wide with SSE2, which every x86-64 has, and 32 bytes wide
+// with AVX2 for processors that report it at run time. Elsewhere every call
+// goes straight to SDL.
+#include "fastpath.h"
+
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+
+namespace
+{
+
+// Flags under which SDL takes a path of its own: colour keys, run-length
+// encoding, video memory, asynchronous or hardware blits.
+const Uint32 kOtherPaths =
+    SDL_SRCCOLORKEY | SDL_RLEACCELOK | SDL_RLEACCEL | SDL_HWSURFACE | SDL_HWACCEL | SDL_ASYNCBLIT;
+
+template <int N> struct Vec {
+    typedef uint32_t u32 __attribute__((vector_size(N)));
+    typedef uint16_t u16 __attribute__((vector_size(N)));
+    typedef uint8_t u8 __attribute__((vector_size(N)));
+};
+
+#define ZD_INLINE inline __attribute__((always_inline))
+
+// SDL's per-pixel alpha blend of a source whose alpha is its top byte: each
+// colour byte becomes d + ((s - d) * a >> 8), the target's alpha byte stays;
+// a = 255 takes the source's colour bytes as they are, a = 0 leaves the pixel.
+ZD_INLINE uint32_t blend_pixel(uint32_t s, uint32_t d)
+{
+    const uint32_t a = s >> 24;
+    if (a == 0)
+        return d;
+    if (a == 255)
+        return (s & 0xFFFFFF) | (d & 0xFF000000);
+    const uint32_t d1 = d & 0xFF00FF, d2 = d & 0xFF00;
+    const uint32_t rb = (d1 + (((s & 0xFF00FF) - d1) * a >> 8)) & 0xFF00FF;
+    const uint32_t g = (d2 + (((s & 0xFF00) - d2) * a >> 8)) & 0xFF00;
+    return rb | g | (d & 0xFF000000);
+}
+
+// The same blend on N / 4 pixels. Bytes 0 and 2 and bytes 1 and 3 of each
+// pixel are worked in 16-bit lanes; the multiplier of byte 3 (alpha) is 0 so
+// the target's stays, and a = 255 is made 256, which yields the source byte.
+template <int N> ZD_INLINE void blend_vector(const uint32_t *sp, uint32_t *dp)
+{
+    typedef typename Vec<N>::u32 U32;
+    typedef typename Vec<N>::u16 U16;
+    typedef typename Vec<N>::u8 U8;
+    U32 s, d;
+    memcpy(&s, sp, N);
+    memcpy(&d, dp, N);
+    U32 a = s >> 24;
+    a -= (U32)(a == 255);
+    const U16 m_even = (U16)(a | (a << 16));
+    const U16 m_odd = (U16)a;
+    const U16 s16 = (U16)s, d16 = (U16)d;
+    const U16 se = s16 & 0xFF, de = d16 & 0xFF, so = s16 >> 8, dodd = d16 >> 8;
+    const U8 even = (U8)de + (U8)(((se - de) * m_even) >> 8);
+    const U8 odd = (U8)dodd + (U8)(((so - dodd) * m_odd) >> 8);
+    const U32 out = (U32)((U16)even | ((U16)odd << 8));
+    memcpy(dp, &out, N);
+}
+
+template <int N>
+ZD_INLINE void blend_rows(const uint8_t *s, int spitch, uint8_t *d, int dpitch, int w, int h)
+{
+    for (; h > 0; h--, s += spitch, d += dpitch) {
+        const uint32_t *sp = reinterpret_cast<const uint32_t *>(s);
+        uint32_t *dp = reinterpret_cast<uint32_t *>(d);
+        int x = 0;
+        for (; x + N / 4 <= w; x += N / 4)
+            blend_vector<N>(sp + x, dp + x);
+        if (N > 16 && x + 4 <= w) {
+            blend_vector<16>(sp + x, dp + x);
+            x += 4;
+        }
+        for (; x < w; x++)
+            dp[x] = blend_pixel(sp[x], dp[x]);
+    }
+}
+
+template <int N> ZD_INLINE void fill_run(uint32_t *p, int n, uint32_t color)
+{
+    typedef typename Vec<N>::u32 U32;
+    const U32 v = U32{} + color;
+    int x = 0;
+    for (; x + N / 4 <= n; x += N / 4)
+        memcpy(p + x, &v, N);
+    for (; x < n; x++)
+        p[x] = color;
+}
+
+template <int N> ZD_INLINE void fill_rows(uint8_t *row, int pitch, int w, int h, uint32_t color)
+{
+    if (pitch == w * 4) { // whole rows: one run
+        w *= h;
+        h = 1;
+    }
+    for (; h > 0; h--, row += pitch)
+        fill_run<N>(reinterpret_cast<uint32_t *>(row), w, color);
+}
+
+// Where the red, green, blue and alpha bytes of a source pixel sit (bit
+// shifts); a source without alpha bytes gets its per-surface alpha.
+struct Layout {
+    int r, g, b, a; // a < 0: no alpha
+    Uint8 alpha;
+};
+
+template <int N>
+ZD_INLINE void swizzle_rows(const uint8_t *s, int spitch, uint8_t *d, int dpitch, int w, int h,
+                            Layout l)
+{
+    typedef typename Vec<N>::u32 U32;
+    const int ashift = l.a < 0 ? 0 : l.a;
+    const uint32_t amask = l.a < 0 ? 0 : 0xFF, fixed = l.a < 0 ? uint32_t(l.alpha) << 24 : 0;
+    for (; h > 0; h--, s += spitch, d += dpitch) {
+        const uint32_t *sp = reinterpret_cast<const uint32_t *>(s);
+        uint32_t *dp = reinterpret_cast<uint32_t *>(d);
+        int x = 0;
+        for (; x + N / 4 <= w; x += N / 4) {
+            U32 v;
+            memcpy(&v, sp + x, N);
+            const U32 out = ((v >> l.r) & 0xFF) << 16 | ((v >> l.g) & 0xFF) << 8 |
+                            ((v >> l.b) & 0xFF) | ((v >> ashift) & amask) << 24 | fixed;
+            memcpy(dp + x, &out, N);
+        }
+        for (; x < w; x++) {
+            const uint32_t v = sp[x];
+            dp[x] = ((v >> l.r) & 0xFF) << 16 | ((v >> l.g) & 0xFF) << 8 | ((v >> l.b) & 0xFF) |
+                    ((v >> ashift) & amask) << 24 | fixed;
+        }
+    }
+}
+
+void blend_sse2(const uint8_t *s, int sp, uint8_t *d, int dp, int w, int h)
+{
+    blend_rows<16>(s, sp, d, dp, w, h);
+}
+__attribute__((target("avx2"))) void blend_avx2(const uint8_t *s, int sp, uint8_t *d, int dp, int w,
+                                                int h)
+{
+    blend_rows<32>(s, sp, d, dp, w, h);
+}
+void fill_sse2(uint8_t *row, int pitch, int w, int h, uint32_t c)
+{
+    fill_rows<16>(row, pitch, w, h, c);
+}
+__attribute__((target("avx2"))) void fill_avx2(uint8_t *row, int pitch, int w, int h, uint32_t c)
+{
+    fill_rows<32>(row, pitch, w, h, c);
+}
+void swizzle_sse2(const uint8_t *s, int sp, uint8_t *d, int dp, int w, int h, Layout l)
+{
+    swizzle_rows<16>(s, sp, d, dp, w, h, l);
+}
+__attribute__((target("avx2"))) void swizzle_avx2(const uint8_t *s, int sp, uint8_t *d, int dp,
+                                                  int w, int h, Layout l)
+{
+    swizzle_rows<32>(s, sp, d, dp, w, h, l);
+}
+
+// The shift of a mask that is one whole byte, or -1.
+int byte_shift(Uint32 mask)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        if (mask == 0xFFu << shift)
+            return shift;
+    return -1;
+}
+
+// Red, green and blue each one whole byte of the low three.
+bool colour_bytes(const SDL_PixelFormat *f)
+{
+    const int r = byte_shift(f->Rmask), g = byte_shift(f->Gmask), b = byte_shift(f->Bmask);
+    return r >= 0 && g >= 0 && b >= 0 && (f->Rmask | f->Gmask | f->Bmask) == 0xFFFFFF;
+}
+
+bool blend_applies(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect)
+{
+    if (!src || !dst || srcrect || !dstrect || src == dst)
+        return false;
+    const SDL_PixelFormat *sf = src->format, *df = dst->format;
+    return (src->flags & SDL_SRCALPHA) && !((src->flags | dst->flags) & kOtherPaths) &&
+           !src->locked && !dst->locked && !src->offset && !dst->offset && sf->BytesPerPixel == 4 &&
+           df->BytesPerPixel == 4 && sf->Amask == 0xFF000000 && colour_bytes(sf) &&
+           sf->Rmask == df->Rmask && sf->Gmask == df->Gmask && sf->Bmask == df->Bmask;
+}
+
+// Whether the conversion is a byte shuffle onto the display's ARGB format,
+// and the source's layout if so.
+bool convert_applies(const SDL_Surface *screen, const SDL_Surface *src, Layout *l)
+{
+    const SDL_PixelFormat *vf = screen->format, *sf = src->format;
+    if (vf->BytesPerPixel != 4 || vf->Rmask != 0xFF0000 || vf->Gmask != 0xFF00 ||
+        vf->Bmask != 0xFF || (screen->flags & SDL_HWSURFACE))
+        return false;
+    if (sf->BytesPerPixel != 4 || sf->palette || (src->flags & kOtherPaths) || src->offset)
+        return false;
+    l->r = byte_shift(sf->Rmask);
+    l->g = byte_shift(sf->Gmask);
+    l->b = byte_shift(sf->Bmask);
+    l->a = sf->Amask ? byte_shift(sf->Amask) : -1;
+    l->alpha = sf->alpha;
+    const Uint32 all = sf->Rmask | sf->Gmask | sf->Bmask | sf->Amask;
+    const bool distinct = __builtin_popcount(all) == (sf->Amask ? 32 : 24);
+    return l->r >= 0 && l->g >= 0 && l->b >= 0 && (l->a >= 0 || !sf->Amask) && distinct;
+}
+
+// SDL's rectangle intersection, written into the first rectangle: the
+// overlap's position and size, a size of 0 where there is none.
+bool clip_in_place(SDL_Rect *r, const SDL_Rect *clip)
+{
+    int lo = r->x > clip->x ? r->x : clip->x;
+    int hi = r->x + r->w < clip->x + clip->w ? r->x + r->w : clip->x + clip->w;
+    r->x = static_cast<Sint16>(lo);
+    r->w = static_cast<Uint16>(hi > lo ? hi - lo : 0);
+    lo = r->y > clip->y ? r->y : clip->y;
+    hi = r->y + r->h < clip->y + clip->h ? r->y + r->h : clip->y + clip->h;
+    r->y = static_cast<Sint16>(lo);
+    r->h = static_cast<Uint16>(hi > lo ? hi - lo : 0);
+    return r->w && r->h;
+}
+
+// One direction of the blit's clipping: the run of len at *pos is cut to
+// the clip range from lo, extent long; *skip grows by what its start lost.
+void clip_run(Sint16 *pos, int *len, int *skip, int lo, int extent)
+{
+    const int before = lo - *pos;
+    if (before > 0) {
+        *len -= before;
+        *pos = static_cast<Sint16>(*pos + before);
+        *skip += before;
+    }
+    const int after = *pos + *len - lo - extent;
+    if (after > 0)
+        *len -= after;
+}
+
+} // namespace
+
+// The wider loops where the processor and the system support them.
+bool fast_wide = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+
+int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect)
+{
+    if (!blend_applies(src, srcrect, dst, dstrect))
+        return SDL_UpperBlit(src, srcrect, dst, dstrect);
+
+    // The whole source, clipped to the target's clip rectangle; the
+    // destination rectangle is left as the part blitted, or with no size.
+    int srcx = 0, srcy = 0, w = src->w, h = src->h;
+    const SDL_Rect *clip = &dst->clip_rect;
+    clip_run(&dstrect->x, &w, &srcx, clip->x, clip->w);
+    clip_run(&dstrect->y, &h, &srcy, clip->y, clip->h);
+    if (w <= 0 || h <= 0) {
+        dstrect->w = dstrect->h = 0;
+        return 0;
+    }
+    dstrect->w = static_cast<Uint16>(w);
+    dstrect->h = static_cast<Uint16>(h);
+
+    const uint8_t *s =
+        static_cast<const uint8_t *>(src->pixels) + ptrdiff_t(srcy) * src->pitch + srcx * 4;
+    uint8_t *d =
+        static_cast<uint8_t *>(dst->pixels) + ptrdiff_t(dstrect->y) * dst->pitch + dstrect->x * 4;
+    (fast_wide ? blend_avx2 : blend_sse2)(s, src->pitch, d, dst->pitch, w, h);
+    return 0;
+}
+
+int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color)
+{
+    if (!dst || dst->format->BytesPerPixel != 4 || SDL_MUSTLOCK(dst))
+        return SDL_FillRect(dst, dstrect, color);
+    // Clipped as SDL clips it: the caller's rectangle becomes the part filled.
+    if (dstrect && !clip_in_place(dstrect, &dst->clip_rect))
+        return 0;
+    const SDL_Rect r = dstrect ? *dstrect : dst->clip_rect;
+    if (!r.w || !r.h)
+        return 0;
+    uint8_t *row = static_cast<uint8_t *>(dst->pixels) + ptrdiff_t(r.y) * dst->pitch + r.x * 4;
+    (fast_wide ? fill_avx2 : fill_sse2)(row, dst->pitch, r.w, r.h, color);
+    return 0;
+}
+
+SDL_Surface *fast_display_alpha(SDL_Surface *src)
+{
+    SDL_Surface *screen = SDL_GetVideoSurface();
+    Layout l;
+    if (!screen || !src || !convert_applies(screen, src, &l))
+        return SDL_DisplayFormatAlpha(src);
+
+    // A source alone in the result's format, with the flags the result
+    // gets (and so its pitch): it becomes the result, one more reference on it for the
+    // caller to drop. Clearing and setting its alpha flag drops any blit
+    // mapping made for it, as a new surface has none.
+    if (l.r == 16 && l.g == 8 && l.b == 0 && l.a == 24 && src->flags == SDL_SRCALPHA &&
+        src->refcount == 1 && !src->locked) {
+        src->refcount++;
+        SDL_SetAlpha(src, 0, 0);
+        SDL_SetAlpha(src, SDL_SRCALPHA, 0);
+        return src;
+    }
+    // The surface SDL makes for the copy, then what it sets on it after.
+    SDL_Surface *out = SDL_CreateRGBSurface(src->flags & SDL_SRCALPHA, src->w, src->h, 32, 0xFF0000,
+                                            0xFF00, 0xFF, 0xFF000000);
+    if (!out)
+        return nullptr;
+    const uint8_t *s = static_cast<const uint8_t *>(src->pixels);
+    uint8_t *d = static_cast<uint8_t *>(out->pixels);
+    if (s && d && src->w > 0) {
+        if (l.r == 16 && l.g == 8 && l.b == 0 && l.a == 24) {
+            for (int y = 0; y < src->h; y++)
+                memcpy(d + y * out->pitch, s + y * src->pitch, size_t(src->w) * 4);
+        } else {
+            (fast_wide ? swizzle_avx2 : swizzle_sse2)(s, src->pitch, d, out->pitch, src->w, src->h,
+                                                      l);
+        }
+    }
+    SDL_SetClipRect(out, &src->clip_rect);
+    if (src->flags & SDL_SRCALPHA)
+        SDL_SetAlpha(out, SDL_SRCALPHA, 0);
+    return out;
+}
+
+#else // no vector loops on this processor: SDL does all of it
+
+bool fast_wide = false;
+
+int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect)
+{
+    return SDL_UpperBlit(src, srcrect, dst, dstrect);
+}
+
+int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color)
+{
+    return SDL_FillRect(dst, dstrect, color);
+}
+
+SDL_Surface *fast_display_alpha(SDL_Surface *src) { return SDL_DisplayFormatAlpha(src); }
+
+#endif
