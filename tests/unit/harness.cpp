@@ -3,8 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-// Headless drivers for every test unless the caller chose others: no window,
-// and the mixed audio written to nowhere.
+#include "handles.h"
+
+// The headless drivers, for a run by hand; CTest sets the same.
 static const bool drivers_chosen = [] {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "disk", 0);
@@ -12,15 +13,6 @@ static const bool drivers_chosen = [] {
     setenv("SDL_DISKAUDIODELAY", "0", 0);
     return true;
 }();
-
-lua_State *open_state()
-{
-    lua_State *L = luaL_newstate();
-    luaL_openlibs(L);
-    lua_pushcfunction(L, luaopen_zedodava);
-    lua_call(L, 0, 0);
-    return L;
-}
 
 static int load(lua_State *L, const std::string &code)
 {
@@ -41,12 +33,7 @@ int run(lua_State *L, const std::string &code)
 
 std::string run_error(lua_State *L, const std::string &code)
 {
-    if (load(L, code) != 0) {
-        std::string msg = lua_tostring(L, -1);
-        lua_pop(L, 1);
-        return msg;
-    }
-    if (lua_pcall(L, 0, 0, 0) == 0) {
+    if (load(L, code) == 0 && lua_pcall(L, 0, 0, 0) == 0) {
         ADD_FAILURE() << "expected a Lua error from: " << code;
         return "";
     }
@@ -55,46 +42,77 @@ std::string run_error(lua_State *L, const std::string &code)
     return msg;
 }
 
-uint32_t pixel_argb(SDL_Surface *s, int x, int y)
+uint32_t argb(SDL_Surface *s, int x, int y)
 {
-    SDL_LockSurface(s);
     Uint32 p = 0;
     memcpy(&p, static_cast<Uint8 *>(s->pixels) + y * s->pitch + x * 4, 4);
-    SDL_UnlockSurface(s);
     Uint8 r, g, b, a;
     SDL_GetRGBA(p, s->format, &r, &g, &b, &a);
-    return (uint32_t(a) << 24) | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+    return uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
 }
 
-uint32_t pixel_rgb(SDL_Surface *s, int x, int y) { return pixel_argb(s, x, y) & 0xFFFFFF; }
-
-int count_rgb(SDL_Surface *s, uint32_t rgb)
+int count(SDL_Surface *s, uint32_t colour, int x0, int y0, int x1, int y1)
 {
     int n = 0;
-    for (int y = 0; y < s->h; y++)
-        for (int x = 0; x < s->w; x++)
-            n += pixel_rgb(s, x, y) == rgb;
+    for (int y = y0; y < std::min(y1, s->h); y++)
+        for (int x = x0; x < std::min(x1, s->w); x++)
+            n += rgb(s, x, y) == colour;
     return n;
 }
 
-SDL_Surface *copy_surface(SDL_Surface *s) { return SDL_ConvertSurface(s, s->format, s->flags); }
-
-bool same_pixels(SDL_Surface *a, SDL_Surface *b)
+::testing::AssertionResult only_rect(SDL_Surface *s, int x0, int y0, int x1, int y1, uint32_t in,
+                                     uint32_t out)
 {
-    if (a->w != b->w || a->h != b->h)
-        return false;
-    SDL_LockSurface(a);
-    SDL_LockSurface(b);
-    bool same = true;
-    for (int y = 0; y < a->h && same; y++)
-        same = memcmp(static_cast<Uint8 *>(a->pixels) + y * a->pitch,
-                      static_cast<Uint8 *>(b->pixels) + y * b->pitch, size_t(a->w) * 4) == 0;
-    SDL_UnlockSurface(b);
-    SDL_UnlockSurface(a);
-    return same;
+    for (int y = 0; y < s->h; y++)
+        for (int x = 0; x < s->w; x++) {
+            bool inside = x >= x0 && x < x1 && y >= y0 && y < y1;
+            if (rgb(s, x, y) != (inside ? in : out))
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " is " << std::hex << rgb(s, x, y);
+        }
+    return ::testing::AssertionSuccess();
 }
 
-SDL_Surface *global_surface(lua_State *L, const char *name)
+std::vector<uint32_t> pixels(SDL_Surface *s)
+{
+    std::vector<uint32_t> v;
+    for (int y = 0; y < s->h; y++)
+        for (int x = 0; x < s->w; x++)
+            v.push_back(argb(s, x, y));
+    return v;
+}
+
+static bool free_surface(void *p)
+{
+    SDL_FreeSurface(static_cast<SDL_Surface *>(p));
+    return true;
+}
+
+void Engine::SetUp()
+{
+    L = luaL_newstate();
+    luaL_openlibs(L);
+    lua_pushcfunction(L, luaopen_zedodava);
+    lua_call(L, 0, 0);
+    handles = handle_count();
+}
+
+void Engine::TearDown()
+{
+    if (SDL_WasInit(0))
+        run(L, "Z.quit()");
+    handle_sweep(HANDLE_SURFACE, free_surface);
+    sound_on = 1;
+    for (auto it = saved_env.rbegin(); it != saved_env.rend(); ++it)
+        it->second ? setenv(it->first.c_str(), it->second->c_str(), 1)
+                   : unsetenv(it->first.c_str());
+    lua_close(L);
+    if (!dir.empty()) {
+        EXPECT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
+    }
+}
+
+SDL_Surface *Engine::global(const char *name)
 {
     lua_getglobal(L, name);
     auto *s = static_cast<SDL_Surface *>(lua_touserdata(L, -1));
@@ -102,32 +120,41 @@ SDL_Surface *global_surface(lua_State *L, const char *name)
     return s;
 }
 
-void set_string(lua_State *L, const char *name, const std::string &value)
+void Engine::set(const char *name, const std::string &value)
 {
     lua_pushlstring(L, value.data(), value.size());
     lua_setglobal(L, name);
 }
 
-void ScratchTest::SetUp()
+void Engine::set(const char *name, void *p)
 {
-    LuaTest::SetUp();
-    char tmpl[] = "/tmp/zd-test-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir = tmpl;
+    lua_pushlightuserdata(L, p);
+    lua_setglobal(L, name);
 }
 
-void ScratchTest::TearDown()
+void Engine::env(const char *name, const char *value)
 {
-    LuaTest::TearDown();
-    EXPECT_EQ(system(("rm -rf '" + dir + "'").c_str()), 0);
+    const char *old = getenv(name);
+    saved_env.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name, value, 1);
 }
 
-std::string ScratchTest::make_sound(const std::string &name, const std::string &effects)
+std::string Engine::scratch(const std::string &file)
 {
-    std::string path = dir + "/" + name;
-    bool wav = name.size() > 4 && name.compare(name.size() - 4, 4, ".wav") == 0;
+    if (dir.empty()) {
+        char tmpl[] = "/tmp/zd-test-XXXXXX";
+        EXPECT_NE(mkdtemp(tmpl), nullptr);
+        dir = tmpl;
+    }
+    return dir + "/" + file;
+}
+
+std::string Engine::sound(const std::string &file, const std::string &effects)
+{
+    std::string path = scratch(file);
+    bool wav = file.find(".wav") != std::string::npos;
     std::string cmd =
-        "sox -D -n -r 44100 -c 2 " + std::string(wav ? "-b 16 '" : "'") + path + "' " + effects;
+        "sox -D -n -r 44100 -c 2 " + std::string(wav ? "-b 16 " : "") + path + " " + effects;
     EXPECT_EQ(system(cmd.c_str()), 0) << cmd;
     return path;
 }
