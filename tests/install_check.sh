@@ -1,40 +1,24 @@
 #!/usr/bin/env bash
-# Installs the module both ways into temporary places and requires it from
-# outside the source tree: `cmake --install` of an existing build tree, then
-# `luarocks make` of the rockspec (offline: it has no dependencies to fetch).
+# Installs the module both ways into temporary places, `cmake --install` of
+# the build tree and `luarocks make` of the rockspec (offline: it has nothing
+# to fetch), and requires it from there with each interpreter.
 #
 # usage: install_check.sh BUILD_DIR LUA_VERSION INTERPRETER...
 set -eu
-build=$(cd "$1" && pwd)
-ver=$2
+build=$(cd "$1" && pwd) ver=$2
 shift 2
-src=$(cd "$(dirname "$0")/.." && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-cd "$tmp"
-
-probe='local z = require "zedodava"; local k = require "zedodava.keys"
-       local n = 0; for _ in pairs(z) do n = n + 1 end
-       assert(n == 32 and zedodava == z and k.escape == 27)
-       assert(package.searchpath == nil or package.searchpath("zedodava", package.cpath):find(PREFIX, 1, true))'
-
-check() {
-    local prefix=$1 interp=$2
-    LUA_CPATH="$prefix/lib/lua/$ver/?.so" LUA_PATH="$prefix/share/lua/$ver/?.lua" \
-        "$interp" -e "PREFIX = '$prefix'" -e "$probe"
-}
-
 cmake --install "$build" --prefix "$tmp/cmake" >/dev/null
-for interp in "$@"; do
-    check "$tmp/cmake" "$interp"
-done
-
-# LuaRocks builds in a copy so the source tree stays clean.
-cp -r "$src" "$tmp/src"
+cp -r "$(dirname "$0")/.." "$tmp/src" # LuaRocks builds in a copy: the tree stays clean
 rm -rf "$tmp"/src/build*
 (cd "$tmp/src" && luarocks --lua-version "$ver" --tree "$tmp/rocks" make zedodava-dev-1.rockspec \
     >"$tmp/luarocks.log" 2>&1) || { tail -n 30 "$tmp/luarocks.log"; exit 1; }
-for interp in "$@"; do
-    check "$tmp/rocks" "$interp"
+for prefix in "$tmp/cmake" "$tmp/rocks"; do
+    for interp in "$@"; do
+        (cd "$tmp" && LUA_CPATH="$prefix/lib/lua/$ver/?.so" LUA_PATH="$prefix/share/lua/$ver/?.lua" \
+            "$interp" -e 'local z, k = require "zedodava", require "zedodava.keys"
+                assert(zedodava == z and z.init and k.escape == 27)')
+    done
 done
-echo "installed and required with: $*"
+echo "installed both ways and required with: $*"
