@@ -6,172 +6,117 @@
 
 #include "harness.h"
 
-// Character, foreground and background of a cell, as "c RRGGBB RRGGBB".
-static std::string cell(int x, int y)
+TEST_F(Engine, ConsoleStartUpMeasuresTheCellAndClearsTheGrid)
 {
-    int i = y * CC.cols + x;
-    const uint8_t *f = CC.fgColors + 4 * i, *b = CC.bgColors + 4 * i;
-    char s[32];
-    snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", CC.chars[i], f[0], f[1], f[2], b[0], b[1],
-             b[2]);
-    return s;
-}
-
-class Console : public Engine
-{
-  protected:
-    void start(int cols, int rows, int points = 16)
-    {
-        ASSERT_EQ(run(L, "return Z.curses_init(" + std::to_string(cols) + ", " +
-                             std::to_string(rows) + ", '" MONO "', " + std::to_string(points) +
-                             ")"),
-                  2);
-        lua_pop(L, 2);
-    }
-};
-
-TEST_F(Console, StartUpMeasuresTheCellAndClearsTheGrid)
-{
-    ASSERT_EQ(run(L, "return Z.curses_init(80.9, 25.9, '" MONO "', 16.7)"), 2);
+    ASSERT_EQ(run("return Z.curses_init(80.9, 25.9, '" MONO "', 16.7)"), 2);
     TTF_Font *f = TTF_OpenFont(MONO, 16);
     int advance = 0;
     TTF_GlyphMetrics(f, '@', nullptr, nullptr, nullptr, nullptr, &advance);
-    EXPECT_EQ(num(-2), advance);
-    EXPECT_EQ(num(-1), TTF_FontLineSkip(f));
+    EXPECT_EQ(num(-2) * 1000 + num(-1), advance * 1000 + TTF_FontLineSkip(f));
     TTF_CloseFont(f);
-    EXPECT_EQ(CC.cellCount, 2000);
-    ASSERT_NE(gScreen, nullptr);
     EXPECT_EQ(gScreen->w * 10000 + gScreen->h, 80 * advance * 10000 + 25 * int(num(-1)));
     EXPECT_EQ(gScreen->flags & (SDL_FULLSCREEN | SDL_OPENGL), 0u);
-    for (int i = 0; i < CC.cellCount; i++)
-        ASSERT_EQ(cell(i % 80, i / 80), "  000000 FFFFFF") << i;
-    // A second start-up replaces the first console whole; quit releases it.
-    start(30, 7, 8);
+    run(R"~(for i = 0, 1999 do assert(cell(i % 80, math.floor(i / 80)) == "  000000 FFFFFF", i) end
+        assert(select("#", Z.curses_init(30, 7, ")~" MONO
+        R"~(", 8)) == 2))~"); // replaces the first
     EXPECT_EQ(CC.cellCount, 210);
-    run(L, "Z.quit()");
+    run("Z.quit()");
     EXPECT_EQ(curses_on + CC.cols + CC.cellCount, 0);
     EXPECT_EQ(CC.chars, nullptr);
 }
 
-TEST_F(Console, WritesLandOnlyInsideTheGrid)
+// Each row starts from a blank 5 by 3 grid (spaces, black on white), makes
+// its calls, and lists every cell that must then differ from blank.
+TEST_F(Engine, ConsoleWritesLandOnlyInsideTheGrid)
 {
-    start(5, 3);
-    struct Cell {
-        int x, y;
-        const char *is;
-    };
-    // Each row starts from a blank grid (spaces, black on white): the calls,
-    // then every cell that must differ from blank.
-    const struct {
-        const char *calls;
-        std::vector<Cell> cells;
-    } rows[] = {
-        {"addch('A', 0, 0) Z.curses_addch('Hello', 4.9, 2.9) Z.curses_addch(42, -0.5, 1)",
-         {{0, 0, "A 000000 FFFFFF"}, {4, 2, "H 000000 FFFFFF"}, {0, 1, "4 000000 FFFFFF"}}},
-        {"addch('~', 1, 1) Z.curses_addch('!', 2, 1)",
-         {{1, 1, "~ 000000 FFFFFF"}, {2, 1, "! 000000 FFFFFF"}}},
-        // anything but printable ASCII other than the space is a space
-        {"addch('A', 1, 1) Z.curses_addch('\\127', 1, 1) Z.curses_addch('B', 2, 1)"
-         "Z.curses_addch('\\t', 2, 1) Z.curses_addch('C', 3, 1) Z.curses_addch('\\195\\169', 3, 1)"
-         "Z.curses_addch('D', 4, 1) Z.curses_addch('', 4, 1)",
-         {}},
-        {"addch('X', 5, 0) Z.curses_addch('X', 0, 3) Z.curses_addch('X', -1, 0)"
-         "Z.curses_addch('X', 4294967295, 0) Z.curses_addch(nil, 1, 1) Z.curses_addch({}, 1, "
-         "1)",
-         {}},
-        {"setcol(2, 1, 300, nil, 256 + 7, -1, 0, 9) Z.curses_setcol(1, 1, -0.5, -2147483648, "
-         "4294967296 + 9, '16')",
-         {{2, 1, "  2C0007 FF0009"}, {1, 1, "  000009 10FFFF"}}},
-        {"setcol(5, 0, 1, 1, 1, 1, 1, 1) Z.curses_setcol(-1, 1, 1, 1, 1, 1, 1, 1) "
-         "Z.curses_setcol(0, 3, 1, 1, 1, 1, 1, 1) Z.curses_setcol(4, 2)",
-         {}},
-        // fill: clipped to the grid; a colour only when all three channels are given
-        {"fill(-2, -1, 4, 3, '#') Z.curses_fill(3, 1, 9, 9, 'hi', 1, 2, 3)",
-         {{0, 0, "# 000000 FFFFFF"},
-          {1, 0, "# 000000 FFFFFF"},
-          {0, 1, "# 000000 FFFFFF"},
-          {1, 1, "# 000000 FFFFFF"},
-          {3, 1, "h 010203 FFFFFF"},
-          {4, 1, "h 010203 FFFFFF"},
-          {3, 2, "h 010203 FFFFFF"},
-          {4, 2, "h 010203 FFFFFF"}}},
-        {"fill(4, 2, 1, 1, nil, 9, 9, nil, 7, 7, 7) Z.curses_fill(0, 2, 1, 1, '\\127', nil, nil, "
-         "nil, 4, 5, 6)",
-         {{4, 2, "  000000 070707"}, {0, 2, "  000000 040506"}}},
-        {"fill(0, 0, 0, 3, 'x', 1, 1, 1, 1, 1, 1) Z.curses_fill(0, 0, 5, -1, 'x')"
-         "Z.curses_fill(5, 0, 5, 5, 'x') Z.curses_fill(-5, 0, 5, 5, 'x') Z.curses_fill(0, 3, 5, 5, "
-         "'x')"
-         "Z.curses_fill(2147483647, 0, 2147483647, 5, 'x')"
-         "Z.curses_fill(-2147483648, 0, 2147483647, 5, 'x')",
-         {}},
-        {"fill(-1e9, 2, 2147483647, 2147483647, '+')",
-         {{0, 2, "+ 000000 FFFFFF"},
-          {1, 2, "+ 000000 FFFFFF"},
-          {2, 2, "+ 000000 FFFFFF"},
-          {3, 2, "+ 000000 FFFFFF"},
-          {4, 2, "+ 000000 FFFFFF"}}},
-    };
-    for (const auto &r : rows) {
-        run(L, "Z.curses_fill(0, 0, 5, 3, ' ', 0, 0, 0, 255, 255, 255) Z.curses_" +
-                   std::string(r.calls));
-        for (int y = 0; y < 3; y++)
-            for (int x = 0; x < 5; x++) {
-                std::string want = "  000000 FFFFFF";
-                for (const Cell &c : r.cells)
-                    if (c.x == x && c.y == y)
-                        want = c.is;
-                EXPECT_EQ(cell(x, y), want) << r.calls << " at " << x << "," << y;
-            }
-    }
+    run(R"~(Z.curses_init(5, 3, ")~" MONO R"~(", 16)
+        local blank = "  000000 FFFFFF"
+        for _, r in ipairs{
+            {"addch('A', 0, 0) addch('Hello', 4.9, 2.9) addch(42, -0.5, 1) addch('~', 1, 1)",
+             {"0 0 A 000000 FFFFFF", "4 2 H 000000 FFFFFF", "0 1 4 000000 FFFFFF",
+              "1 1 ~ 000000 FFFFFF"}},
+            -- anything but printable ASCII other than the space is a space
+            {"addch('A', 1, 1) addch('\127', 1, 1) addch('B', 2, 1) addch('\t', 2, 1)" ..
+             "addch('C', 3, 1) addch('\195\169', 3, 1) addch('D', 4, 1) addch('', 4, 1)", {}},
+            {"addch('X', 5, 0) addch('X', 0, 3) addch('X', -1, 0) addch('X', 4294967295, 0)" ..
+             "addch(nil, 1, 1) addch({}, 1, 1)", {}},
+            {"setcol(2, 1, 300, nil, 256 + 7, -1, 0, 9)" ..
+             "setcol(1, 1, -0.5, -2147483648, 4294967296 + 9, '16')",
+             {"2 1   2C0007 FF0009", "1 1   000009 10FFFF"}},
+            {"setcol(5, 0, 1, 1, 1, 1, 1, 1) setcol(-1, 1, 1, 1, 1, 1, 1, 1)" ..
+             "setcol(0, 3, 1, 1, 1, 1, 1, 1) setcol(4, 2)", {}},
+            -- fill: clipped to the grid; a colour only when all three channels are given
+            {"fill(-2, -1, 4, 3, '#') fill(3, 1, 9, 9, 'hi', 1, 2, 3)",
+             {"0 0 # 000000 FFFFFF", "1 0 # 000000 FFFFFF", "0 1 # 000000 FFFFFF",
+              "1 1 # 000000 FFFFFF", "3 1 h 010203 FFFFFF", "4 1 h 010203 FFFFFF",
+              "3 2 h 010203 FFFFFF", "4 2 h 010203 FFFFFF"}},
+            {"fill(4, 2, 1, 1, nil, 9, 9, nil, 7, 7, 7)" ..
+             "fill(0, 2, 1, 1, '\127', nil, nil, nil, 4, 5, 6)",
+             {"4 2   000000 070707", "0 2   000000 040506"}},
+            {"fill(0, 0, 0, 3, 'x', 1, 1, 1, 1, 1, 1) fill(0, 0, 5, -1, 'x') fill(5, 0, 5, 5, 'x')" ..
+             "fill(-5, 0, 5, 5, 'x') fill(0, 3, 5, 5, 'x') fill(2147483647, 0, 2147483647, 5, 'x')" ..
+             "fill(-2147483648, 0, 2147483647, 5, 'x')", {}},
+            {"fill(-1e9, 2, 2147483647, 2147483647, '+')",
+             {"0 2 + 000000 FFFFFF", "1 2 + 000000 FFFFFF", "2 2 + 000000 FFFFFF",
+              "3 2 + 000000 FFFFFF", "4 2 + 000000 FFFFFF"}},
+        } do
+            Z.curses_fill(0, 0, 5, 3, " ", 0, 0, 0, 255, 255, 255)
+            assert((loadstring or load)((r[1]:gsub("(%a+)%(", "zedodava.curses_%1("))))()
+            local want = {}
+            for _, c in ipairs(r[2]) do want[c:sub(1, 3)] = c:sub(5) end
+            for y = 0, 2 do
+                for x = 0, 4 do
+                    local got = cell(x, y)
+                    assert(got == (want[x .. " " .. y] or blank), r[1] .. " at " .. x .. "," .. y)
+                end
+            end
+        end)~");
     // The fourth bytes keep their start-up values.
     for (int i = 0; i < CC.cellCount; i++)
         ASSERT_EQ(CC.fgColors[4 * i + 3] * 256 + CC.bgColors[4 * i + 3], 0xFF);
 }
 
-TEST_F(Console, BadChannelRaisesBeforeAnyCellChanges)
+TEST_F(Engine, ConsoleBadChannelRaisesBeforeAnyCellChanges)
 {
-    start(4, 3);
-    run(L, "Z.curses_fill(0, 0, 4, 3, '.', 1, 2, 3, 4, 5, 6)");
-    std::string before = cell(0, 0) + cell(3, 2);
+    run("Z.curses_init(4, 3, '" MONO "', 16) Z.curses_fill(0, 0, 4, 3, '.', 1, 2, 3, 4, 5, 6)");
     for (auto [call, arg] :
          {std::pair{"setcol(1, 1, 'red')", "#3 to 'curses_setcol'"},
           {"setcol(0, 0, 1, 2, 3, 4, 5, {})", "#8 to 'curses_setcol'"},
           {"setcol(99, 99, true)", "#3 to 'curses_setcol'"},
           {"fill(0, 0, 4, 3, 'x', 1, 2, 3, 4, 5, 'red')", "#11 to 'curses_fill'"},
           {"fill(0, 0, 0, 0, 'x', 'red')", "#6 to 'curses_fill'"}}) {
-        std::string msg = run_error(L, std::string("Z.curses_") + call);
+        std::string msg = run_error(std::string("Z.curses_") + call);
         EXPECT_NE(msg.find(std::string("bad argument ") + arg), std::string::npos) << msg;
-        EXPECT_EQ(cell(0, 0) + cell(3, 2), before) << call;
+        run("assert(cell(0, 0) == '. 010203 040506' and cell(3, 2) == '. 010203 040506')");
     }
 }
 
 // The refresh: each cell's background over exactly its rectangle, and the
 // glyph blended over it in the foreground colour.
-TEST_F(Console, RefreshPaintsEachCellInPlace)
+TEST_F(Engine, ConsoleRefreshPaintsEachCellInPlace)
 {
-    start(6, 5);
+    run("CW, CH = Z.curses_init(6, 5, '" MONO
+        "', 16) Z.curses_setcol(1, 1, nil, nil, nil, 0, 0, 255)"
+        "Z.curses_fill(2, 3, 1, 1, 'A', 255, 0, 0, 0, 0, 255)"
+        "Z.curses_fill(5, 4, 1, 1, '#', 0, 0, 0, 30, 40, 50)");
     SDL_FillRect(gScreen, nullptr, SDL_MapRGB(gScreen->format, 0, 255, 0));
-    run(L, "Z.curses_setcol(1, 1, nil, nil, nil, 0, 0, 255) Z.curses_fill(2, 3, 1, 1, 'A', 255, 0, "
-           "0, 0, 0, 255) Z.curses_fill(5, 4, 1, 1, '#', 0, 0, 0, 30, 40, 50) Z.curses_refresh()");
-    const int cw = CC.cellWidth, ch = CC.cellHeight;
-    int red = 0;
-    for (int y = 0; y < gScreen->h; y++)
-        for (int x = 0; x < gScreen->w; x++) {
-            uint32_t p = rgb(gScreen, x, y);
-            if (x / cw == 2 && y / ch == 3) { // only blends of red over blue
-                ASSERT_EQ(p & 0x00FF00u, 0u) << x << "," << y;
-                ASSERT_NEAR(int(p >> 16) + int(p & 0xFF), 255, 2) << x << "," << y;
-                red += p == 0xFF0000u;
-            } else if (x / cw != 5 || y / ch != 4) {
-                ASSERT_EQ(p, x / cw == 1 && y / ch == 1 ? 0x0000FFu : 0xFFFFFFu) << x << "," << y;
-            }
-        }
-    EXPECT_GT(red, 10);
-    EXPECT_GT(count(gScreen, 0x1E2832, 5 * cw, 4 * ch), cw * ch / 2);
-    EXPECT_EQ(count(gScreen, 0x1E2832), count(gScreen, 0x1E2832, 5 * cw, 4 * ch));
-    std::vector<uint32_t> first = pixels(gScreen);
-    run(L, "Z.curses_refresh()");
-    EXPECT_EQ(pixels(gScreen), first);
+    run(R"~(Z.curses_refresh()
+        local red, dark = 0, 0
+        for y = 0, 5 * CH - 1 do
+            for x = 0, 6 * CW - 1 do
+                local p, cx, cy = px(x, y), math.floor(x / CW), math.floor(y / CH)
+                if cx == 2 and cy == 3 then -- only blends of red over blue
+                    local r, g, b = math.floor(p / 65536), math.floor(p / 256) % 256, p % 256
+                    assert(g == 0 and math.abs(r + b - 255) <= 2, x .. "," .. y)
+                    if p == 0xFF0000 then red = red + 1 end
+                elseif cx == 5 and cy == 4 then
+                    if p == 0x1E2832 then dark = dark + 1 end
+                else
+                    assert(p == (cx == 1 and cy == 1 and 0x0000FF or 0xFFFFFF), x .. "," .. y)
+                end
+            end
+        end
+        assert(red > 10 and dark > CW * CH / 2, red .. " " .. dark))~");
 }
 
 // At exit, tells standard error whether a video mode was set.
@@ -180,20 +125,19 @@ static void report_window()
     fputs(SDL_GetVideoSurface() ? "window open\n" : "no window\n", stderr);
 }
 
-TEST_F(Console, GridsTheCellRectanglesCannotHoldOpenNoWindow)
+TEST_F(Engine, ConsoleGridsTheCellRectanglesCannotHoldOpenNoWindow)
 {
-    for (const char *args :
-         {"80, 25, '/nonexistent.ttf', 16", "80, 25", "0, 25, '" MONO "', 16",
-          "80, 0, '" MONO "', 16", "-3, -5, '" MONO "', 16", "32768, 1, '" MONO "', 1",
-          "1, 2000, '" MONO "', 16", "2147483647, 2147483647, '" MONO "', 16"})
-        EXPECT_EXIT((atexit(report_window), run(L, std::string("Z.curses_init(") + args + ")")),
+    for (const char *args : {"80, 25, '/nonexistent.ttf', 16", "80, 25", "80, 0, '" MONO "', 16",
+                             "-3, -5, '" MONO "', 16", "32768, 1, '" MONO "', 1",
+                             "1, 2000, '" MONO "', 16", "2147483647, 2147483647, '" MONO "', 16"})
+        EXPECT_EXIT((atexit(report_window), run(std::string("Z.curses_init(") + args + ")")),
                     ::testing::ExitedWithCode(1), "no window")
             << args;
-    start(32767, 1, 1); // the widest that can be
+    run("Z.curses_init(32767, 1, '" MONO "', 1)"); // the widest there can be
     EXPECT_EQ(gScreen->w, 32767);
 }
 
-TEST_F(Console, AllocationFailureEndsStartUp)
+TEST_F(Engine, ConsoleAllocationFailureEndsStartUp)
 {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the address-space limit cannot hold under ASan";
@@ -202,9 +146,10 @@ TEST_F(Console, AllocationFailureEndsStartUp)
     // 4000 x 4000 one-pixel cells: 144 MB of arrays, 128 MB of window. The
     // second start-up frees the first console and window, gets the window
     // back, and then finds room for only half of the arrays.
-    start(4000, 4000, 1);
+    const std::string start = "Z.curses_init(4000, 4000, '" MONO "', 1)";
+    run(start);
     ASSERT_EQ(CC.cellWidth, 1);
-    auto restart = [this] {
+    auto restart = [&] {
         long pages = 0;
         FILE *f = fopen("/proc/self/statm", "r");
         if (!f || fscanf(f, "%ld", &pages) != 1)
@@ -212,7 +157,7 @@ TEST_F(Console, AllocationFailureEndsStartUp)
         rlimit rl = {rlim_t(pages) * 4096 - 72000000, rlim_t(pages) * 4096 - 72000000};
         setrlimit(RLIMIT_AS, &rl);
         dup2(2, 1);
-        start(4000, 4000, 1);
+        run(start);
     };
     EXPECT_EXIT(restart(), ::testing::ExitedWithCode(1),
                 "Couldn't allocate memory for curses data\\.\n$");

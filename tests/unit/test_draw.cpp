@@ -3,209 +3,159 @@
 
 #include "harness.h"
 
-class Draw : public Engine
+// Each row clears the display and the 7 by 5 surface S to black, runs its
+// calls, and names the only white rectangle [x0, x1) x [y0, y1) of the
+// target (S when the calls end with it); the other surface stays black.
+TEST_F(Engine, FillPutpixAndBlitPlaceTheirPixels)
 {
-  protected:
-    void SetUp() override
-    {
-        Engine::SetUp();
-        run(L, "Z.init(200, 150) S = Z.makeSurf(7, 5)");
-    }
-    // Clears both the display and S to black, runs code, and checks that the
-    // only white pixels of the target (S when the code names it) form the rectangle.
-    void expect_rect(const std::string &code, int x0, int y0, int x1, int y1)
-    {
-        run(L, "Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.fill(0, 0, 0, 0, 0, 0, 0, 255, S) " + code);
-        SDL_Surface *t = code.find("S)") != std::string::npos ? global("S") : gScreen;
-        EXPECT_TRUE(only_rect(t, x0, y0, x1, y1, 0xFFFFFF, 0)) << code;
-        if (t != gScreen) {
-            EXPECT_EQ(count(gScreen, 0), 200 * 150) << code;
-        }
-    }
-};
-
-TEST_F(Draw, FillPutpixAndBlitPlaceTheirPixels)
-{
-    run(L, "W = Z.makeSurf(6, 6) Z.fill(0, 0, 0, 0, 255, 255, 255, 255, W)"
-           "B = Z.makeSurf(300, 300) Z.fill(0, 0, 0, 0, 255, 255, 255, 255, B)");
-    const struct {
-        const char *code;
-        int x0, y0, x1, y1;
-    } rows[] = {
-        {"Z.fill(3.9, 4.9, 10.9, 2.5, 255, 255, 255, 255)", 3, 4, 13, 6},
-        {"Z.fill(-3.9, -2.5, 5, 5, 255, 255, 255, 255)", 0, 0, 2, 3},
-        {"Z.fill(5, 5, -1, 3, 255, 255, 255, 255)", 5, 5, 200, 8},  // -1 is 65535
-        {"Z.fill(3, 3, 2, 65537, 255, 255, 255, 255)", 3, 3, 5, 4}, // low 16 bits: 1
-        {"Z.fill(65536 + 4, 2, 1, 1, 255, 255, 255, 255)", 4, 2, 5, 3},
-        {"Z.fill(10, 10, 0, 5, 255, 255, 255, 255)", 0, 0, 200, 150}, // a zero side: all
-        {"Z.fill(10, 10, 5, 0, 255, 255, 255, 255, S)", 0, 0, 7, 5},
-        {"Z.fill(1, 1, 2, 1, 255, 255, 255, 255, S)", 1, 1, 3, 2},
-        {"Z.putpix(2.9, 3.9, 255, 255, 255, 255, S)", 2, 3, 3, 4},
-        {"Z.putpix(65536 + 6, -65536 + 4, 255, 255, 255, 255, S)", 6, 4, 7, 5},
-        {"Z.putpix(0/0, 2, 255, 255, 255, 255, S)", 0, 2, 1, 3},
-        {"Z.putpix(199, 149, 255, 255, 255, 255)", 199, 149, 200, 150},
-        // outside the target: nothing written
-        {"for _, p in ipairs{{-1, 0}, {0, -1}, {7, 0}, {0, 5}, {7, 5}, {65535, 65535}, {1e10, 1}} "
-         "do "
-         "Z.putpix(p[1], p[2], 255, 255, 255, 255, S) end",
-         0, 0, 0, 0},
-        {"Z.blit(W, 3.9, 4.9)", 3, 4, 9, 10},
-        {"Z.blit(W, -3.9, -4.9)", 0, 0, 3, 2},
-        {"Z.blit(W, 196, 147, nil)", 196, 147, 200, 150},
-        {"Z.blit(W, 65536 + 10, 5)", 10, 5, 16, 11},
-        {"Z.blit(B, 0, 0)", 0, 0, 200, 150},
-        {"Z.blit(W, 2, 1, S)", 2, 1, 7, 5},
-        {"Z.blit(nil, 1, 1) Z.blit()", 0, 0, 0, 0},
-    };
-    for (const auto &r : rows)
-        expect_rect(r.code, r.x0, r.y0, r.x1, r.y1);
+    run(R"~(Z.init(200, 150) S = Z.makeSurf(7, 5)
+        W = Z.makeSurf(6, 6) Z.fill(0, 0, 0, 0, 255, 255, 255, 255, W)
+        B = Z.makeSurf(300, 300) Z.fill(0, 0, 0, 0, 255, 255, 255, 255, B)
+        local function call(code) -- C: a white opaque colour
+            code = "local Z, S, W, B = ... Z." .. code:gsub("C", "255, 255, 255, 255")
+            assert((loadstring or load)(code))(Z, S, W, B)
+        end
+        for _, r in ipairs{
+            {"fill(3.9, 4.9, 10.9, 2.5, C)", 3, 4, 13, 6}, {"fill(-3.9, -2.5, 5, 5, C)", 0, 0, 2, 3},
+            {"fill(5, 5, -1, 3, C)", 5, 5, 200, 8}, -- -1 is 65535
+            {"fill(3, 3, 2, 65537, C)", 3, 3, 5, 4}, {"fill(65536 + 4, 2, 1, 1, C)", 4, 2, 5, 3},
+            {"fill(10, 10, 0, 5, C)", 0, 0, 200, 150}, {"fill(10, 10, 5, 0, C, S)", 0, 0, 7, 5},
+            {"fill(1, 1, 2, 1, C, S)", 1, 1, 3, 2}, {"fill(0, 0, 0, 0, C, nil)", 0, 0, 200, 150},
+            {"putpix(2.9, 3.9, C, S)", 2, 3, 3, 4}, {"putpix(65536 + 6, -65536 + 4, C, S)", 6, 4, 7, 5},
+            {"putpix(0/0, 2, C, S)", 0, 2, 1, 3}, {"putpix(199, 149, C)", 199, 149, 200, 150},
+            {"putpix(-1, 0, C, S) Z.putpix(0, -1, C, S) Z.putpix(7, 0, C, S) Z.putpix(0, 5, C, S)" ..
+             "Z.putpix(65535, 65535, C, S) Z.putpix(1e10, 1, C, S)", 0, 0, 0, 0, "S"},
+            {"blit(W, 3.9, 4.9)", 3, 4, 9, 10}, {"blit(W, -3.9, -4.9)", 0, 0, 3, 2},
+            {"blit(W, 196, 147, nil)", 196, 147, 200, 150}, {"blit(W, 65536 + 10, 5)", 10, 5, 16, 11},
+            {"blit(B, 0, 0)", 0, 0, 200, 150}, {"blit(W, 2, 1, S)", 2, 1, 7, 5},
+            {"blit(nil, 1, 1) Z.blit()", 0, 0, 0, 0},
+            {"draw(1, 1, 3, 2, C, 1, 2, S)", 1, 1, 4, 3}, {"draw(1, 1, 3, 2, C, 1, 2)", 1, 1, 4, 3},
+}
+do
+            Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.fill(0, 0, 0, 0, 0, 0, 0, 255, S)
+            call(r[1])
+            local target, other = nil, S -- the display, and S
+            if r[6] or r[1]:find("S%)$") then target, other = S, nil end
+            local ok, why = only(r[2], r[3], r[4], r[5], 0xFFFFFF, 0, target)
+            assert(ok, r[1] .. ": " .. tostring(why))
+            assert(only(0, 0, 0, 0, 0, 0, other), r[1] .. ": the other surface")
+        end)~");
 }
 
-TEST_F(Draw, ChannelsAlphaAndBlending)
+TEST_F(Engine, ChannelsAlphaAndBlending)
 {
-    run(L, "Z.fill(0, 0, 0, 0, 256, -1, 300.7, 255) Z.putpix(1, 1, -255.5, 511, 44, 0)"
-           "Z.fill(0, 0, 0, 0, 10, 20, 30, 128, S) Z.fill(2, 2, 1, 1, 1, 2, 3, 4, S)"
-           "Z.putpix(5, 4, 9, 8, 7, 200, S)");
-    SDL_Surface *s = global("S");
-    EXPECT_EQ(rgb(gScreen, 9, 9), 0x00FF2Cu);
-    EXPECT_EQ(rgb(gScreen, 1, 1), 0x01FF2Cu);
-    EXPECT_EQ(argb(s, 0, 0), 0x800A141Eu);
-    EXPECT_EQ(argb(s, 2, 2), 0x04010203u);
-    EXPECT_EQ(argb(s, 5, 4), 0xC8090807u);
+    run(R"~(Z.init(40, 30) S = Z.makeSurf(7, 5)
+        Z.fill(0, 0, 0, 0, 256, -1, 300.7, 255) Z.putpix(1, 1, -255.5, 511, 44, 0)
+        Z.fill(0, 0, 0, 0, 10, 20, 30, 128, S) Z.fill(2, 2, 1, 1, 1, 2, 3, 4, S)
+        Z.putpix(5, 4, 9, 8, 7, 200, S)
+        assert(px(9, 9) == 0x00FF2C and px(1, 1) == 0x01FF2C)
+        assert(pa(0, 0, S) == 0x800A141E and pa(2, 2, S) == 0x04010203 and pa(5, 4, S) == 0xC8090807)
+        -- A half-transparent sprite over black comes out at about half strength.
+        Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.fill(0, 0, 0, 0, 255, 64, 0, 128, S) Z.blit(S, 0, 0)
+        local r, g = math.floor(px(0, 0) / 65536), math.floor(px(0, 0) / 256) % 256
+        assert(math.abs(r - 128) <= 8 and math.abs(g - 32) <= 8, px(0, 0))
+        -- Sizes truncate; an empty surface takes everything and shows nothing.
+        local w, h
+        M, w, h = Z.makeSurf(100.7, 50.2)
+        assert(w == 100 and h == 50)
+        E = Z.makeSurf(0, 0) Z.fill(0, 0, 0, 0, 1, 2, 3, 4, E) Z.putpix(0, 0, 1, 2, 3, 4, E)
+        Z.draw(0, 0, 5, 5, 1, 1, 1, 255, 1, 2, E) Z.blit(E, 0, 0) Z.freeSurf(E))~");
+    auto *m = static_cast<SDL_Surface *>(ptr("M"));
+    auto *s = static_cast<SDL_Surface *>(ptr("S"));
+    EXPECT_EQ(m->w * 1000 + m->h, 100050);
+    EXPECT_TRUE(m->format->Amask && s->format->Amask);
     EXPECT_EQ(s->locked, 0u);
-    // A half-transparent sprite over black comes out at about half strength.
-    run(L,
-        "Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.fill(0, 0, 0, 0, 255, 64, 0, 128, S) Z.blit(S, 0, 0)");
-    EXPECT_NEAR(int(rgb(gScreen, 0, 0) >> 16), 128, 8);
-    EXPECT_NEAR(int(rgb(gScreen, 0, 0) >> 8 & 0xFF), 32, 8);
-    // makeSurf: truncated sizes, 32 bits with alpha; an empty one takes nothing.
-    ASSERT_EQ(run(L, "return Z.makeSurf(100.7, 50.2)"), 3);
-    auto *m = static_cast<SDL_Surface *>(lua_touserdata(L, -3));
-    EXPECT_EQ(m->w, 100);
-    EXPECT_EQ(m->h, 50);
-    EXPECT_EQ(num(-2) * 1000 + num(-1), 100050);
-    EXPECT_NE(m->format->Amask, 0u);
-    run(L, "E = Z.makeSurf(0, 0) Z.fill(0, 0, 0, 0, 1, 2, 3, 4, E) Z.putpix(0, 0, 1, 2, 3, 4, E)"
-           "Z.draw(0, 0, 5, 5, 1, 1, 1, 255, 1, 2, E) Z.blit(E, 0, 0) Z.freeSurf(E)");
 }
 
 TEST(Putpixel, StoresEachPixelWidth)
 {
-    const Uint32 value = 0xDDAABBCC;
     const struct {
         int bpp;
         Uint32 rmask;
         std::vector<Uint8> bytes; // what lands at the pixel's address
-    } rows[] = {
-        {8, 0, {0xCC}},
-        {16, 0xF800, {0xCC, 0xBB}},
-        {24, 0xFF0000, {0xCC, 0xBB, 0xAA}},
-        {32, 0xFF0000, {0xCC, 0xBB, 0xAA, 0xDD}},
-    };
+    } rows[] = {{8, 0, {0xCC}},
+                {16, 0xF800, {0xCC, 0xBB}},
+                {24, 0xFF0000, {0xCC, 0xBB, 0xAA}},
+                {32, 0xFF0000, {0xCC, 0xBB, 0xAA, 0xDD}}};
     for (const auto &r : rows) {
         SDL_Surface *s = SDL_CreateRGBSurface(SDL_SWSURFACE, 5, 4, r.bpp, r.rmask, 0, 0, 0);
         size_t size = size_t(s->pitch) * s->h;
         std::vector<Uint8> want(size, 0x5A);
         memset(s->pixels, 0x5A, size);
-        putpixel(s, 3, 2, value);
+        putpixel(s, 3, 2, 0xDDAABBCC);
         memcpy(&want[2 * s->pitch + 3 * r.bytes.size()], r.bytes.data(), r.bytes.size());
         EXPECT_EQ(memcmp(s->pixels, want.data(), size), 0) << r.bpp << " bits per pixel";
         SDL_FreeSurface(s);
     }
 }
 
-// Shapes: pixels each primitive must light (in the colour given, red over
-// blue) and pixels just outside it that must stay dark.
-TEST_F(Draw, EachKindAndStyleDrawsItsShape)
+// Shapes: pixels each primitive lights, in the colour asked for (red over
+// blue, green at most half of red, for the blended edges too), and pixels
+// just outside that stay dark.
+TEST_F(Engine, EachKindAndStyleDrawsItsShape)
 {
-    const struct {
-        const char *call;
-        int on[2][2], off[3][2];
-    } rows[] = {
-        {"draw(10, 10, 50, 10, 255, 64, 0, 255, 0, 0",
-         {{10, 10}, {50, 10}},
-         {{30, 11}, {51, 10}, {9, 10}}},
-        {"draw(10, 10, 50, 50, 255, 64, 0, 255, 0, 1",
-         {{30, 30}, {50, 50}},
-         {{30, 20}, {20, 30}, {60, 60}}},
-        {"draw(10, 10, 50, 40, 255, 64, 0, 255, 1, 0",
-         {{10, 25}, {30, 40}},
-         {{30, 25}, {9, 25}, {51, 25}}},
-        {"draw(10, 10, 50, 40, 255, 64, 0, 255, 1.9, 2.5",
-         {{30, 25}, {50, 40}},
-         {{51, 25}, {30, 41}, {9, 9}}},
-        {"draw(100, 80, 25, 999, 255, 64, 0, 255, 2, 0",
-         {{125, 80}, {100, 55}},
-         {{100, 80}, {126, 80}, {100, 106}}},
-        {"draw(100, 80, 25, -7, 255, 64, 0, 255, 2, 1",
-         {{125, 80}, {75, 80}},
-         {{100, 80}, {127, 80}, {100, 107}}},
-        {"draw(100, 80, 25, 0, 255, 64, 0, 255, 2, 2",
-         {{100, 80}, {124, 80}},
-         {{126, 80}, {100, 106}, {130, 110}}},
-        {"draw(10, 10, 50, 10, 255, 64, 0, 255, -0.5, 0",
-         {{10, 10}, {30, 10}},
-         {{30, 11}, {51, 10}, {30, 9}}},
-        {"draw(32768, 10, 50, 40, 255, 64, 0, 255, 1, 2",
-         {{0, 25}, {50, 25}},
-         {{51, 25}, {0, 41}, {0, 9}}},
-        {"drawTri(10, 10, 60, 10, 10, 60, 255, 64, 0, 255, 0",
-         {{30, 10}, {10, 30}},
-         {{20, 20}, {50, 50}, {30, 9}}},
-        {"drawTri(10, 10, 60, 10, 10, 60, 255, 64, 0, 255, 1",
-         {{30, 10}, {35, 35}},
-         {{20, 20}, {50, 50}, {30, 8}}},
-        {"drawTri(10, 10, 60, 10, 10, 60, 255, 64, 0, 255, 2.7",
-         {{20, 20}, {30, 10}},
-         {{50, 50}, {30, 9}, {9, 30}}},
-    };
-    for (const auto &r : rows) {
-        run(L, std::string("Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.") + r.call + ")");
-        for (const auto &p : r.on) {
-            uint32_t c = rgb(gScreen, p[0], p[1]);
-            EXPECT_TRUE(c >> 16 > (c & 0xFF) && c >> 16 >= 2 * (c >> 8 & 0xFF))
-                << r.call << " at " << p[0] << "," << p[1] << ": " << std::hex << c;
-        }
-        for (const auto &p : r.off)
-            EXPECT_EQ(rgb(gScreen, p[0], p[1]), 0u) << r.call << " at " << p[0] << "," << p[1];
-    }
-    // Exactly the colour asked for; alpha blends; a surface target.
-    run(L, "Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.draw(10, 10, 20, 20, 256, -1, 300.7, 255, 1, 2)"
-           "Z.draw(100, 80, 25, 0, 255, 0, 0, 128, 2, 2) Z.draw(60, 60, 9, 0, 1, 2, 3, 255, 2, 0)");
-    EXPECT_EQ(rgb(gScreen, 15, 15), 0x00FF2Cu);
-    EXPECT_EQ(rgb(gScreen, 69, 60), 0x010203u);
-    EXPECT_NEAR(int(rgb(gScreen, 100, 80) >> 16), 128, 8);
-    expect_rect("Z.draw(1, 1, 3, 2, 255, 255, 255, 255, 1, 2, S)", 1, 1, 4, 3);
-    expect_rect("Z.drawTri(0, 0, 6, 0, 0, 4, 255, 255, 255, 255, 2, S) Z.fill(0, 0, 0, 0, 0, 0, 0, "
-                "255, S) Z.fill(0, 0, 1, 1, 255, 255, 255, 255, S)",
-                0, 0, 1, 1);
-    // Codes that select no primitive draw nothing: whole 32-bit values.
-    for (const char *codes : {"1, 1", "0, 2", "3, 0", "-1, 0", "2, 3", "0, -1", "65536 + 1, 2"})
-        expect_rect(std::string("Z.draw(10, 10, 50, 40, 255, 255, 255, 255, ") + codes + ")", 0, 0,
-                    0, 0);
-    for (const char *style : {"3", "-1", "256"})
-        expect_rect(std::string("Z.drawTri(10, 10, 60, 10, 10, 60, 255, 255, 255, 255, ") + style +
-                        ")",
-                    0, 0, 0, 0);
+    run(R"~(Z.init(200, 150)
+        for _, r in ipairs{
+            {"draw(10, 10, 50, 10, C, 0, 0)", {10, 10, 50, 10}, {
+    30, 11, 51, 10, 9, 10}},
+            {"draw(10, 10, 50, 50, C, 0, 1)", {30, 30, 50, 50}, {30, 20, 20, 30, 60, 60}},
+            {"draw(10, 10, 50, 40, C, 1, 0)", {10, 25, 30, 40}, {30, 25, 9, 25, 51, 25}},
+            {"draw(10, 10, 50, 40, C, 1.9, 2.5)", {30, 25, 50, 40}, {51, 25, 30, 41, 9, 9}},
+            {"draw(100, 80, 25, 999, C, 2, 0)", {125, 80, 100, 55}, {100, 80, 126, 80, 100, 106}},
+            {"draw(100, 80, 25, -7, C, 2, 1)", {125, 80, 75, 80}, {100, 80, 127, 80, 100, 107}},
+            {"draw(100, 80, 25, 0, C, 2, 2)", {100, 80, 124, 80}, {126, 80, 100, 106, 130, 110}},
+            {"draw(10, 10, 50, 10, C, -0.5, 0)", {10, 10, 30, 10}, {30, 11, 51, 10, 30, 9}},
+            {"draw(32768, 10, 50, 40, C, 1, 2)", {0, 25, 50, 25}, {51, 25, 0, 41, 0, 9}},
+            {"drawTri(10, 10, 60, 10, 10, 60, C, 0)", {30, 10, 10, 30}, {20, 20, 50, 50, 30, 9}},
+            {"drawTri(10, 10, 60, 10, 10, 60, C, 1)", {30, 10, 35, 35}, {20, 20, 50, 50, 30, 8}},
+            {"drawTri(10, 10, 60, 10, 10, 60, C, 2.7)", {20, 20, 30, 10}, {50, 50, 30, 9, 9, 30}},
+}
+do
+            Z.fill(0, 0, 0, 0, 0, 0, 0, 255)
+            assert((loadstring or load)("local Z = ... Z." .. r[1]:gsub("C", "255, 64, 0, 255")))(Z)
+            for i = 1, 3, 2 do
+                local p = px(r[2][i], r[2][i + 1])
+                local red, green, blue = math.floor(p / 65536), math.floor(p / 256) % 256, p % 256
+                assert(red > blue and red >= 2 * green, r[1] .. " at " .. r[2][i] .. ": " .. p)
+            end
+            for i = 1, 5, 2 do assert(px(r[3][i], r[3][i + 1]) == 0, r[1] .. " at " .. r[3][i]) end
+        end
+        -- Exactly the colour asked for, and blended by its alpha.
+        Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.draw(10, 10, 20, 20, 256, -1, 300.7, 255, 1, 2)
+        Z.draw(60, 60, 9, 0, 1, 2, 3, 255, 2, 0) Z.draw(100, 80, 25, 0, 255, 0, 0, 128, 2, 2)
+        assert(px(15, 15) == 0x00FF2C and px(69, 60) == 0x010203, px(69, 60))
+        assert(math.abs(px(100, 80) / 65536 - 128) < 8)
+        -- Codes that select no primitive draw nothing: they are whole 32-bit values.
+        Z.fill(0, 0, 0, 0, 0, 0, 0, 255)
+        for _, k in ipairs
+            {
+                {1, 1}, {0, 2}, {3, 0}, {-1, 0}, {2, 3}, {0, -1}, { 65537, 2 }
+            }
+do
+            Z.draw(10, 10, 50, 40, 255, 255, 255, 255, k[1], k[2])
+        end
+        for _, style in ipairs{3, -1, 256}
+do Z.drawTri(10, 10, 60, 10, 10, 60, 255, 255, 255, 255, style) end
+        assert(only(0, 0, 0, 0, 0, 0))
+        -- Triangles onto a surface, not the display.
+        S = Z.makeSurf(7, 5) Z.fill(0, 0, 0, 0, 0, 0, 0, 255, S)
+        Z.drawTri(0, 0, 6, 0, 0, 4, 255, 255, 255, 255, 2, S)
+        assert(only(0, 0, 0, 0, 0, 0) and px(1, 1, S) == 0xFFFFFF))~");
 }
 
 // Image files made by ImageMagick: 32 by 16 on a background, one red pixel at 5, 3.
-TEST_F(Draw, LoadsPngAndBmpWithTheirPixels)
+TEST_F(Engine, LoadsPngAndBmpWithTheirPixels)
 {
-    for (const char *file : {"opaque.png", "opaque.bmp", "clear.png"}) {
-        std::string path = scratch(file);
-        bool clear = file[0] == 'c', bmp = path.find(".bmp") != std::string::npos;
-        std::string cmd = std::string("convert -size 32x16 xc:") + (clear ? "none" : "'#102030'") +
-                          " -fill '#ff0000' -draw 'point 5,3' " +
-                          (bmp ? "-type truecolor BMP3:" : "PNG32:") + path;
-        ASSERT_EQ(system(cmd.c_str()), 0) << cmd;
-        ASSERT_EQ(run(L, "return Z.loadImage('" + path + "')"), 3);
-        auto *s = static_cast<SDL_Surface *>(lua_touserdata(L, -3));
-        EXPECT_EQ(num(-2) * 100 + num(-1), 3216) << file;
-        EXPECT_EQ(s->w * 100 + s->h, 3216) << file;
-        EXPECT_EQ(argb(s, 5, 3), 0xFFFF0000u) << file;
-        EXPECT_EQ(argb(s, 6, 3), clear ? 0u : 0xFF102030u) << file;
-        EXPECT_EQ(argb(s, 31, 15), clear ? 0u : 0xFF102030u) << file;
-        lua_settop(L, 0);
-    }
+    run(R"~(Z.init(40, 30)
+        for _, f in ipairs{{"a.png", "'#102030'", "PNG32:", 0xFF102030},
+                           {"a.bmp", "'#102030'", "-type truecolor BMP3:", 0xFF102030},
+                           {"clear.png", "none", "PNG32:", 0}} do
+            local path = TMP .. "/" .. f[1]
+            local made = os.execute("convert -size 32x16 xc:" .. f[2] ..
+                                    " -fill '#ff0000' -draw 'point 5,3' " .. f[3] .. path)
+            assert(made == 0 or made == true)
+            local s, w, h = Z.loadImage(path)
+            assert(w == 32 and h == 16 and pa(5, 3, s) == 0xFFFF0000, f[1])
+            assert(pa(6, 3, s) == f[4] and pa(31, 15, s) == f[4], f[1])
+        end)~");
 }

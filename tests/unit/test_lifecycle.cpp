@@ -15,7 +15,8 @@ class Lifecycle : public Engine
     void SetUp() override
     {
         Engine::SetUp();
-        set("BEEP", sound("beep.wav", "synth 0.02 sine 440"));
+        lua_pushstring(L, sound("beep.wav", "synth 0.02 sine 440").c_str());
+        lua_setglobal(L, "BEEP");
     }
     const std::string load = "FONT = Z.loadFont('" SANS "', 14) S = Z.makeSurf(16, 16) "
                              "SND = Z.loadSound(BEEP) MUS = Z.loadMusic(BEEP) ";
@@ -23,26 +24,28 @@ class Lifecycle : public Engine
 
 TEST_F(Lifecycle, OnlyTheMatchingFreeReleasesAHandleAndOnlyOnce)
 {
-    run(L, "Z.init(64, 48)" + load);
+    run("Z.init(64, 48)" + load);
     EXPECT_EQ(handle_count(), handles + 4);
-    run(L, R"(local frees = {freeSurf = S, freeFont = FONT, freeSound = SND, freeMusic = MUS}
+    run(R"~(local frees = {freeSurf = S, freeFont = FONT, freeSound = SND, freeMusic = MUS}
         for name in pairs(frees) do
             for other, h in pairs(frees) do if other ~= name then Z[name](h) end end
-            Z[name](); Z[name](0); Z[name]("x"); Z[name]({}); Z[name](io.stdout)
+            Z[name]() Z[name](0) Z[name]("x") Z[name]({}) Z[name](io.stdout)
         end
-        assert(Z.printFont(FONT, 'ok', 255, 255, 255, 0, 0, nil, true)))");
+        assert(Z.printFont(FONT, 'ok', 255, 255, 255, 0, 0, nil, true)))~");
     EXPECT_EQ(handle_count(), handles + 5); // and the kept text
-    run(L, "for _ = 1, 2 do Z.freeSurf(S) Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS) end");
+    run("for _ = 1, 2 do Z.freeSurf(S) Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS) end");
     EXPECT_EQ(handle_count(), handles + 1);
 }
 
 TEST_F(Lifecycle, StaleAndForgedHandlesAreIgnored)
 {
-    run(L, "Z.init(64, 48)" + load + "Z.fill(0, 0, 0, 0, 0, 0, 0, 255)");
+    run("Z.init(64, 48)" + load + "Z.fill(0, 0, 0, 0, 0, 0, 0, 255)");
     int fake = 0;
-    set("FORGED", &fake);
-    set("INSIDE", reinterpret_cast<char *>(gScreen) + 8);
-    run(L, R"(Z.freeSurf(S) Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS)
+    lua_pushlightuserdata(L, &fake);
+    lua_setglobal(L, "FORGED");
+    lua_pushlightuserdata(L, reinterpret_cast<char *>(gScreen) + 8);
+    lua_setglobal(L, "INSIDE");
+    run(R"~(Z.freeSurf(S) Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS)
         for _, h in ipairs{S, FONT, SND, MUS, FORGED, INSIDE} do
             Z.blit(h, 0, 0) Z.blit(h, 0, 0, h)
             Z.fill(0, 0, 4, 4, 255, 0, 0, 255, h) Z.putpix(1, 1, 255, 0, 0, 255, h)
@@ -51,18 +54,18 @@ TEST_F(Lifecycle, StaleAndForgedHandlesAreIgnored)
             assert(select("#", Z.printFont(h, "text", 255, 0, 0, 0, 0, nil, true)) == 0)
             Z.playSound(h, 0) Z.playMusic(h, 0)
             Z.freeSurf(h) Z.freeFont(h) Z.freeSound(h) Z.freeMusic(h)
-        end)");
+        end
+        assert(only(0, 0, 0, 0, 0, 0)))~");
     EXPECT_EQ(fake, 0);
-    EXPECT_EQ(count(gScreen, 0), 64 * 48);
     EXPECT_EQ(Mix_Playing(-1) + Mix_PlayingMusic(), 0);
     EXPECT_EQ(handle_count(), handles);
 }
 
 TEST_F(Lifecycle, EveryFunctionBeforeStartUpAndAfterQuitIsNeutral)
 {
-    const std::string every = R"(
+    run(R"~(function EVERY()
         local r = {select("#", Z.input()), Z.input(), select("#", Z.mouse(1)), Z.mouse(1)}
-        r[#r + 1] = Z.isKeyDown(27)
+        r[#r + 1] = tostring(Z.isKeyDown(27))
         Z.fill(0, 0, 0, 0, 1, 2, 3, 255) Z.putpix(1, 1, 1, 2, 3, 255)
         Z.draw(0, 0, 9, 9, 1, 2, 3, 255, 2, 2) Z.drawTri(0, 0, 9, 0, 0, 9, 1, 2, 3, 255, 1)
         Z.blit(nil, 0, 0) Z.flip() Z.showCursor(true) Z.timer() Z.printFont(nil, "x", 1, 2, 3, 0, 0)
@@ -70,15 +73,12 @@ TEST_F(Lifecycle, EveryFunctionBeforeStartUpAndAfterQuitIsNeutral)
         Z.curses_refresh() Z.playSound(nil, 0) Z.playMusic(nil, 0) Z.pauseMusic()
         r[#r + 1] = select("#", Z.loadSound("/no/such.wav")) + select("#", Z.loadMusic("/no.ogg")) +
                     select("#", Z.musicVolume(-1))
-        return table.concat({tostring(r[1]), tostring(r[2]), tostring(r[3]), tostring(r[4]),
-                             tostring(r[5]), tostring(r[6]), tostring(r[7]), tostring(r[8])}, " "))";
-    const char *const steps[] = {"", "Z.init(64, 48) Z.quit()",
-                                 "Z.curses_init(4, 2, '" MONO "', 10) Z.quit() Z.quit()"};
-    for (const char *step : steps) {
-        run(L, step);
-        ASSERT_EQ(run(L, every), 1);
-        EXPECT_EQ(std::string(lua_tostring(L, -1)), "1 0 3 0 0 false false 0") << step;
-        lua_settop(L, 0);
+        r[6] = tostring(r[6])
+        assert(table.concat(r, " ") == "1 0 3 0 0 false false 0", table.concat(r, " "))
+    end)~");
+    for (const char *step :
+         {"", "Z.init(64, 48) Z.quit()", "Z.curses_init(4, 2, '" MONO "', 10) Z.quit() Z.quit()"}) {
+        run(std::string(step) + " EVERY()");
         SDL_GetKeyState(nullptr)[27] = SDL_PRESSED; // held when the next quit comes
     }
     SDL_GetKeyState(nullptr)[27] = SDL_RELEASED;
@@ -86,41 +86,36 @@ TEST_F(Lifecycle, EveryFunctionBeforeStartUpAndAfterQuitIsNeutral)
 
 TEST_F(Lifecycle, QuitReleasesLibraryHandlesAndKeepsSurfaces)
 {
-    run(L, "Z.init(64, 48)" + load + "Z.playMusic(MUS, -1) Z.playSound(SND, -1)");
-    run(L, "Z.fill(0, 0, 0, 0, 0, 255, 0, 255, S) Z.quit() Z.blit(S, 0, 0)");
+    run("Z.init(64, 48)" + load + "Z.playMusic(MUS, -1) Z.playSound(SND, -1)");
+    run("Z.fill(0, 0, 0, 0, 0, 255, 0, 255, S) Z.quit() Z.blit(S, 0, 0)");
     EXPECT_EQ(handle_count(), handles + 1); // the surface
-    run(L, R"(Z.init(32, 32)
+    run(R"~(Z.init(32, 32)
         Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS)
         Z.printFont(FONT, "gone", 255, 255, 255, 0, 0) Z.playSound(SND, 0) Z.playMusic(MUS, 0)
-        Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.blit(S, 2, 3))");
-    EXPECT_TRUE(only_rect(gScreen, 2, 3, 18, 19, 0x00FF00, 0));
+        Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.blit(S, 2, 3)
+        assert(only(2, 3, 18, 19, 0x00FF00, 0)))~");
     EXPECT_EQ(Mix_Playing(-1) + Mix_PlayingMusic(), 0);
-    run(L, load + "Z.playSound(SND, -1)"); // new ones work as before
+    run(load + "Z.playSound(SND, -1)"); // new ones work as before
     EXPECT_EQ(Mix_Playing(-1), 1);
 }
 
-// Each fatal line: the call, after what start-up, and the line it prints.
+// Each fatal line: the call, after start-up, and the line it prints.
 TEST_F(Lifecycle, FatalLoadLines)
 {
-    std::ofstream(scratch("notes.txt")) << "not a sound\n";
-    const std::string notes = scratch("notes.txt");
-    set("NOTES", notes);
-    const struct {
-        const char *code;
-        std::string line;
-    } rows[] = {
+    const std::string notes = tmp + "/notes.txt";
+    std::ofstream(notes) << "not a sound\n";
+    const std::pair<std::string, std::string> rows[] = {
         {"Z.loadImage('/no/such/sprite.png')", "load image /no/such/sprite.png\\. Exiting\\."},
         {"Z.loadImage(nil)", "load image \\(null\\)\\. Exiting\\."},
         {"Z.loadImage('/dev/null')", "load image /dev/null\\. Exiting\\."},
-        {"Z.quit() Z.loadImage(BEEP)",
-         "load image .*/beep.wav\\. Exiting\\."}, // no display to convert to
+        {"Z.quit() Z.loadImage(BEEP)", "load image .*/beep.wav\\. Exiting\\."}, // no display
         {"Z.loadFont('no/such/font.ttf', 12)", "load font no/such/font.ttf\\. Exiting\\."},
         {"Z.loadFont({}, 12)", "load font \\(null\\)\\. Exiting\\."},
         {"Z.loadSound('no/such/boom 100%.wav')",
          "load sound no/such/boom 100%\\.wav\\. Exiting\\."},
-        {"Z.loadSound(NOTES)", "load sound " + notes + "\\. Exiting\\."},
+        {"Z.loadSound('" + notes + "')", "load sound " + notes + "\\. Exiting\\."},
         {"Z.loadSound()", "load sound \\(null\\)\\. Exiting\\."},
-        {"Z.loadMusic(NOTES)", "load music " + notes + "\\. Exiting\\."},
+        {"Z.loadMusic('" + notes + "')", "load music " + notes + "\\. Exiting\\."},
         {"Z.loadMusic('/tmp')", "load music /tmp\\. Exiting\\."},
         {"Z.loadMusic(nil)", "load music \\(null\\)\\. Exiting\\."},
         {"Z.makeSurf(1e6, 1e6)", "create surface\\. Exiting\\."},
@@ -128,7 +123,7 @@ TEST_F(Lifecycle, FatalLoadLines)
         {"Z.quit() Z.makeSurf(8, 8)", "create surface\\. Exiting\\."},
         {"Z.curses_init(0, 25, '" MONO "', 16)", "set 0x475 video mode: Invalid width or height"},
     };
-    run(L, "Z.init(32, 32)");
-    for (const auto &r : rows)
-        EXPECT_FATAL_LINE(L, r.code, "(^|\n)Couldn't " + r.line + "\n$");
+    run("Z.init(32, 32)");
+    for (const auto &[code, line] : rows)
+        EXPECT_FATAL_LINE(code, "(^|\n)Couldn't " + line + "\n$");
 }
