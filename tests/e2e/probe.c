@@ -1,11 +1,9 @@
 /* A test-only Lua module, loaded beside zedodava in the same process, that
  * lets an end-to-end script see what Lua cannot:
- *
  *   probe.shot(z.flip, path) -- gScreen as a binary PPM (nothing in OpenGL mode)
  *   probe.gl_clear(r, g, b)  -- clears the OpenGL back buffer (0..1 each)
- *
  * The function of the zedodava table tells the probe where the module was
- * loaded from; gScreen is then looked up in that very copy. */
+ * loaded from; gScreen is looked up in that very copy. */
 #ifndef _GNU_SOURCE
 #define _GNU_SOURCE /* dladdr */
 #endif
@@ -23,26 +21,20 @@ static int p_shot(lua_State *L)
     Dl_info info;
     lua_CFunction f = lua_tocfunction(L, 1);
     void *h = f && dladdr((void *)f, &info) ? dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD) : NULL;
-    SDL_Surface **screen = h ? (SDL_Surface **)dlsym(h, "gScreen") : NULL;
-    if (h)
-        dlclose(h);
+    SDL_Surface **screen = h ? (SDL_Surface **)dlsym(h, "gScreen") : NULL, *s;
     if (!screen || !*screen)
-        return luaL_error(L, "no gScreen next to argument 1");
-    SDL_Surface *s = *screen;
-    if (!s->pixels || s->format->BytesPerPixel != 4)
+        return luaL_error(L, "no gScreen beside argument 1");
+    if (!(s = *screen)->pixels || s->format->BytesPerPixel != 4)
         return 0;
     FILE *out = fopen(luaL_checkstring(L, 2), "wb");
-    if (!out)
-        return luaL_error(L, "cannot write %s", lua_tostring(L, 2));
     fprintf(out, "P6\n%d %d\n255\n", s->w, s->h);
-    for (int y = 0; y < s->h; y++) {
+    for (int y = 0; y < s->h; y++)
         for (int x = 0; x < s->w; x++) {
             Uint8 rgb[3];
             SDL_GetRGB(((Uint32 *)((Uint8 *)s->pixels + y * s->pitch))[x], s->format, &rgb[0],
                        &rgb[1], &rgb[2]);
             fwrite(rgb, 1, 3, out);
         }
-    }
     fclose(out);
     return 0;
 }
@@ -51,8 +43,6 @@ static int p_gl_clear(lua_State *L)
 {
     void (*clear_color)(float, float, float, float) = SDL_GL_GetProcAddress("glClearColor");
     void (*clear)(unsigned) = SDL_GL_GetProcAddress("glClear");
-    if (!clear_color || !clear)
-        return luaL_error(L, "no OpenGL functions: %s", SDL_GetError());
     clear_color((float)luaL_checknumber(L, 1), (float)luaL_checknumber(L, 2),
                 (float)luaL_checknumber(L, 3), 1.0f);
     clear(0x4000); /* GL_COLOR_BUFFER_BIT */

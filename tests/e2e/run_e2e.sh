@@ -9,14 +9,14 @@
 # usage: run_e2e.sh INTERPRETER CASE MODULE_DIR HELPER_DIR
 # HELPER_DIR holds wm_close and the probe module zd_probe.so.
 set -u
-interp=$1 case_name=$2 moddir=$3 helpers=$4
+interp=$1 case_name=$2 helpers=$4
 here=$(cd "$(dirname "$0")" && pwd)
 tmp=$(mktemp -d)
 xpid="" apid=""
 trap 'kill -9 $apid $xpid 2>/dev/null; wait; rm -rf "$tmp"' EXIT
 . "$here/xvfb.sh"
 start_xvfb 800x600x24
-export SDL_VIDEODRIVER=x11 LUA_CPATH="$moddir/?.so;$helpers/?.so" LUA_PATH="$here/../../lua/?.lua;;"
+export SDL_VIDEODRIVER=x11 LUA_CPATH="$3/?.so;$helpers/?.so" LUA_PATH="$here/../../lua/?.lua;;"
 export ZD_SHOT_DIR=$tmp ZD_SHOT_AT="1 2"
 
 fail() {
@@ -27,8 +27,8 @@ start() {
     env ${ZD_PRELOAD:+LD_PRELOAD=$ZD_PRELOAD} "$interp" "$@" >"$tmp/out" 2>"$tmp/err" </dev/null &
     apid=$!
 }
-# Waits until the game prints the line $1 (tabs read as spaces), or the
-# file $1 (a full path) appears.
+# Waits until the game prints the line $1 (tabs read as spaces), or until
+# the file $1 (a full path) appears.
 wait_for() {
     for _ in $(seq 400); do
         tr '\t' ' ' <"$tmp/out" | grep -qxF "$1" && return 0
@@ -38,41 +38,44 @@ wait_for() {
     done
     fail "never saw: $1"
 }
-# The game ends with status $1 and its whole output (tabs as spaces) is $2.
+# The game ends with status 0 and its whole output (tabs as spaces) is $1.
 finish() {
     wait "$apid"
     local status=$?
     apid=""
-    [ "$status" -eq "$1" ] || fail "exit status $status, expected $1"
-    [ "$(tr '\t' ' ' <"$tmp/out")" = "$2" ] || fail "output is not: $2"
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    [ "$(tr '\t' ' ' <"$tmp/out")" = "$1" ] || fail "output is not: $1"
 }
-# Picture $1 as the screen shows it: the window at the top left (no window
-# manager places it), or with $2 = centre the full-screen picture, black all
-# around. $3: the solid colour expected instead of gScreen's pixels.
-check_picture() {
-    local k=$1 want="$tmp/want.ppm" got="$tmp/got.ppm" w h x0=0 y0=0
-    wait_for "$tmp/ready$k"
-    if [ -n "${3:-}" ]; then
-        convert -size 320x240 "xc:#$3" -depth 8 -strip "ppm:$want"
-    else
-        cp "$tmp/step$k.ppm" "$want"
-        [ "$(identify -format %k "$want")" -ge 3 ] || fail "picture $k has almost nothing on it"
-    fi
-    read -r w h < <(identify -format '%w %h' "$want")
-    [ "${2:-}" = centre ] && x0=$(((800 - w) / 2)) y0=$(((600 - h) / 2))
-    for try in $(seq 40); do # the X server may show a swap a moment later
-        xwd -silent -root >"$tmp/shot.xwd"
-        convert "$tmp/shot.xwd" -crop "${w}x$h+$x0+$y0" +repage -depth 8 -strip "ppm:$got"
-        cmp -s "$got" "$want" && break
-        [ "$try" -eq 40 ] && fail "picture $k: $(compare -metric AE "$got" "$want" null: 2>&1) pixels differ"
-        sleep 0.05
+# Pictures 1 and 2 as the screen shows them: the window at the top left (no
+# window manager moves it), or centred with black all around ($1 = centre).
+# $2 and $3: solid colours expected instead of gScreen's pixels (OpenGL).
+check_pictures() {
+    local k want="$tmp/want.ppm" got="$tmp/got.ppm" w h x0=0 y0=0 colour
+    for k in 1 2; do
+        wait_for "$tmp/ready$k"
+        colour=${2:+$([ $k = 1 ] && echo "$2" || echo "$3")}
+        if [ -n "$colour" ]; then
+            convert -size 320x240 "xc:#$colour" -depth 8 -strip "ppm:$want"
+        else
+            cp "$tmp/step$k.ppm" "$want"
+            [ "$(identify -format %k "$want")" -ge 3 ] || fail "picture $k has almost nothing on it"
+        fi
+        read -r w h < <(identify -format '%w %h' "$want")
+        [ "$1" = centre ] && x0=$(((800 - w) / 2)) y0=$(((600 - h) / 2))
+        for try in $(seq 40); do # the X server may show a swap a moment later
+            xwd -silent -root >"$tmp/shot.xwd"
+            convert "$tmp/shot.xwd" -crop "${w}x$h+$x0+$y0" +repage -depth 8 -strip "ppm:$got"
+            cmp -s "$got" "$want" && break
+            [ "$try" -lt 40 ] || fail "picture $k: $(compare -metric AE "$got" "$want" null: 2>&1) pixels differ"
+            sleep 0.05
+        done
+        if [ "$1" = centre ] && [ "$(convert "$tmp/shot.xwd" -fill black -draw \
+            "rectangle $x0,$y0 $((x0 + w - 1)),$((y0 + h - 1))" -format '%[max]' info:)" != 0 ]; then
+            fail "picture $k: the screen around it is not black"
+        fi
+        echo "picture $k: ${w}x$h at $x0,$y0, $(identify -format %k "$want") colours, as drawn"
+        touch "$tmp/ack$k"
     done
-    if [ "${2:-}" = centre ]; then
-        [ "$(convert "$tmp/shot.xwd" -fill black -draw "rectangle $x0,$y0 $((x0 + w - 1)),$((y0 + \
-            h - 1))" -format '%[max]' info:)" = 0 ] || fail "picture $k: not black around it"
-    fi
-    echo "picture $k: ${w}x$h at $x0,$y0, $(identify -format %k "$want") colours, every pixel as drawn"
-    touch "$tmp/ack$k"
 }
 
 case "$case_name" in
@@ -98,45 +101,31 @@ input)
     xdotool click 4 click 5 # the wheel
     wait_for "event 4 100 60 5"
     xdotool key Escape
-    finish 0 "$(cat "$here/input.out")"
-    ;;
+    finish "$(cat "$here/input.out")" ;;
 close)
     start "$here/app.lua"
     wait_for ready
     "$helpers/wm_close" || fail "no window took the close request"
-    finish 0 "zarn init (320x240)
-ready"
-    ;;
+    finish "$(printf 'zarn init (320x240)\nready')" ;;
 scene | scene_fullscreen)
     convert -size 48x32 xc:none -fill "rgba(255,60,0,1)" -draw "rectangle 0,0 23,31" \
         -fill "rgba(0,90,255,0.5)" -draw "circle 24,16 24,2" "PNG32:$tmp/image.png"
-    mode=${case_name#scene_}
-    start -e "dofile '$here/shot_hook.lua'" "$here/scene.lua" "${mode/scene/graphics}" "$tmp/image.png"
-    where=""
-    [ "$mode" = fullscreen ] && where=centre
-    check_picture 1 "$where"
-    check_picture 2 "$where"
-    banner="zarn init (400x300)"
-    [ "$mode" = fullscreen ] && banner="zarn init (320x240), fullscreen"
-    finish 0 "$banner
-zarn quit"
-    ;;
+    start -e "dofile '$here/shot_hook.lua'" "$here/scene.lua" "${case_name#scene_}" "$tmp/image.png"
+    if [ "$case_name" = scene ]; then
+        check_pictures window
+        finish "$(printf 'zarn init (400x300)\nzarn quit')"
+    else
+        check_pictures centre
+        finish "$(printf 'zarn init (320x240), fullscreen\nzarn quit')"
+    fi ;;
 scene_console)
     start -e "dofile '$here/shot_hook.lua'" "$here/scene.lua" console
-    check_picture 1
-    check_picture 2
-    finish 0 "zarn init (40x12), curses mode
-zarn quit"
-    ;;
+    check_pictures window
+    finish "$(printf 'zarn init (40x12), curses mode\nzarn quit')" ;;
 scene_opengl)
     start -e "dofile '$here/shot_hook.lua'" "$here/scene.lua" opengl
-    check_picture 1 "" ff0000
-    check_picture 2 "" 0000ff
-    finish 0 "zarn init (320x240), OpenGL mode
-zarn quit"
-    ;;
+    check_pictures window ff0000 0000ff
+    finish "$(printf 'zarn init (320x240), OpenGL mode\nzarn quit')" ;;
 *)
-    echo "unknown case $case_name"
-    exit 2
-    ;;
+    fail "unknown case $case_name" ;;
 esac

