@@ -1,24 +1,19 @@
 #!/usr/bin/env bash
 # Installs the module both ways into temporary places, `cmake --install` of
-# the build tree and `luarocks make` of the rockspec (offline: it has nothing
-# to fetch), and requires it from there with each interpreter.
-#
+# the build tree and `luarocks make` of the rockspec (offline: nothing to
+# fetch), and requires it from there with each interpreter.
 # usage: install_check.sh BUILD_DIR LUA_VERSION INTERPRETER...
 set -eu
-build=$(cd "$1" && pwd) ver=$2
-shift 2
-tmp=$(mktemp -d)
+build=$(cd "$1" && pwd) ver=$2 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cmake --install "$build" --prefix "$tmp/cmake" >/dev/null
-cp -r "$(dirname "$0")/.." "$tmp/src" # LuaRocks builds in a copy: the tree stays clean
-rm -rf "$tmp"/src/build*
+cp -r "$(dirname "$0")/.." "$tmp/src" && rm -rf "$tmp"/src/build* # the tree stays clean
 (cd "$tmp/src" && luarocks --lua-version "$ver" --tree "$tmp/rocks" make zedodava-dev-1.rockspec \
-    >"$tmp/luarocks.log" 2>&1) || { tail -n 30 "$tmp/luarocks.log"; exit 1; }
+    >"$tmp/log" 2>&1) || { tail -n 30 "$tmp/log"; exit 1; }
 for prefix in "$tmp/cmake" "$tmp/rocks"; do
-    for interp in "$@"; do
+    for interp in "${@:3}"; do
         (cd "$tmp" && LUA_CPATH="$prefix/lib/lua/$ver/?.so" LUA_PATH="$prefix/share/lua/$ver/?.lua" \
-            "$interp" -e 'local z, k = require "zedodava", require "zedodava.keys"
-                assert(zedodava == z and z.init and k.escape == 27)')
+            "$interp" -e 'local z = require "zedodava"
+                assert(zedodava == z and z.init and require("zedodava.keys").escape == 27)')
     done
 done
-echo "installed both ways and required with: $*"

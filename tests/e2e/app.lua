@@ -1,20 +1,20 @@
 -- A game loop for run_e2e.sh to drive: it prints "ready" once its window is
--- open, then each event and each change of the held keys and mouse buttons
--- it watches, and quits on Escape.
+-- open, then each event and each change of the keys and mouse buttons it
+-- watches, and quits on Escape.
 local z = require "zedodava"
 z.init(320, 240)
 local held, last = {}, nil
 for frame = 1, 3000 do
-    local ev, a, b, c = z.input()
-    while ev ~= 0 do
-        print(table.concat({"event", ev, a, b, c}, " "))
-        if ev == 2 and a == 27 then z.quit() return end
-        ev, a, b, c = z.input()
+    local e = {z.input()}
+    while e[1] ~= 0 do
+        print("event " .. table.concat(e, " "))
+        if e[1] == 2 and e[2] == 27 then z.quit() return end
+        e = {z.input()}
     end
     for _, k in ipairs{97, 273, 274, 275, 276} do
         if z.isKeyDown(k) ~= (held[k] or false) then
             held[k] = z.isKeyDown(k)
-            print("held", k, held[k])
+            print("held " .. k .. " " .. tostring(held[k]))
         end
     end
     local x, y, left = z.mouse(1)
@@ -25,4 +25,3 @@ for frame = 1, 3000 do
     z.flip()
     z.timer(100)
 end
-print("timed out")

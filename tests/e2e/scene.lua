@@ -2,16 +2,15 @@
 -- under shot_hook.lua: after each flip the hook holds the window still while
 -- the screen is compared with gScreen.
 --
--- usage: scene.lua scene|fullscreen|console|opengl [IMAGE]
+-- usage: scene.lua scene|opengl [IMAGE]
 -- IMAGE is a PNG with an alpha channel to blit.
 local z = require "zedodava"
 local mode, image = arg[1], arg[2]
 local FONTS = "/usr/share/fonts/truetype/dejavu/"
 
-if mode == "scene" or mode == "fullscreen" then
+if mode == "scene" then
     local w, h = 400, 300
-    if mode == "fullscreen" then w, h = 320, 240 end
-    z.init(w, h, mode == "fullscreen")
+    z.init(w, h)
     -- Primaries, a gradient of pixels, every shape in every style, an image
     -- with its alpha (clipped at the edge), a sprite, text drawn and kept.
     z.fill(0, 0, 0, 0, 24, 28, 40, 255)
@@ -42,22 +41,6 @@ if mode == "scene" or mode == "fullscreen" then
     z.fill(0, 0, 0, 0, 90, 20, 20, 255)
     z.draw(w / 2, h / 2, 60, 0, 240, 240, 200, 255, 2, 2)
     z.fill(0, 0, w, 10, 0, 0, 0, 255)
-    z.flip()
-elseif mode == "console" then
-    z.curses_init(40, 12, FONTS .. "DejaVuSansMono.ttf", 15)
-    z.curses_fill(0, 0, 40, 12, "#", 120, 120, 200, 20, 20, 60)
-    z.curses_fill(1, 1, 38, 10, ".", 90, 90, 90, 0, 0, 0)
-    for c = 33, 126 do -- every printable character
-        z.curses_fill(1 + (c - 33) % 38, 4 + math.floor((c - 33) / 38), 1, 1, string.char(c),
-                      c * 2 % 256, 255 - c, c, 0, 0, 40)
-    end
-    z.curses_addch("@", 20, 2)
-    z.curses_setcol(20, 2, 255, 255, 0, 160, 0, 0)
-    z.curses_refresh()
-    z.flip()
-    z.curses_fill(20, 2, 2, 1, "@", 255, 255, 0, 160, 0, 0) -- the player steps right
-    z.curses_addch(".", 20, 2)
-    z.curses_refresh()
     z.flip()
 elseif mode == "opengl" then
     local probe = require "zd_probe"

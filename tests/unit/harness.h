@@ -2,32 +2,130 @@
 #ifndef ZEDODAVA_TEST_HARNESS_H
 #define ZEDODAVA_TEST_HARNESS_H
 
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "handles.h"
 #include "zedodava.h"
 
 #define SANS "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 #define MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 
+// The headless drivers, for a run by hand; CTest sets the same.
+inline const bool drivers_chosen =
+    setenv("SDL_VIDEODRIVER", "dummy", 0) + setenv("SDL_AUDIODRIVER", "disk", 0) +
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 0) + setenv("SDL_DISKAUDIODELAY", "0", 0);
+
+// What each chunk sees besides the module Z: pa(x, y [, s]) a pixel of
+// surface s (gScreen by default) as 0xAARRGGBB, then the surface's size; px
+// the same pixel without alpha; only(x0, y0, x1, y1, inside, outside [, s])
+// whether every pixel of s is `inside` in [x0, x1) x [y0, y1) and `outside`
+// elsewhere, and the first that is not; cell(x, y) a console cell as
+// "c RRGGBB RRGGBB" (character, foreground, background); call(code) runs
+// "Z." .. code and returns what it returns; TMP, a scratch directory.
+inline const char *const kPrelude = R"~(Z = zedodava
+function px(x, y, s) return pa(x, y, s) % 16777216 end
+function only(x0, y0, x1, y1, inside, outside, s)
+    local _, w, h = pa(0, 0, s)
+    for i = 0, w * h - 1 do
+        local x, y, p = i % w, math.floor(i / w), px(i % w, math.floor(i / w), s)
+        if p ~= (x >= x0 and x < x1 and y >= y0 and y < y1 and inside or outside) then
+            return false, string.format("pixel %d,%d is %06X", x, y, p)
+        end
+    end
+    return true
+end
+function call(code) -- an expression, or statements
+    return assert((loadstring or load)("return Z." .. code) or (loadstring or load)("Z." .. code), code)()
+end)~";
+
+inline int l_pa(lua_State *L)
+{
+    auto *s = lua_isnoneornil(L, 3) ? gScreen : static_cast<SDL_Surface *>(lua_touserdata(L, 3));
+    Uint32 p = 0;
+    memcpy(&p,
+           static_cast<Uint8 *>(s->pixels) + int(lua_tonumber(L, 2)) * s->pitch +
+               int(lua_tonumber(L, 1)) * 4,
+           4);
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(p, s->format, &r, &g, &b, &a);
+    lua_pushnumber(L, double(uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b));
+    lua_pushnumber(L, s->w);
+    lua_pushnumber(L, s->h);
+    return 3;
+}
+
+inline int l_cell(lua_State *L)
+{
+    int i = int(lua_tonumber(L, 2)) * CC.cols + int(lua_tonumber(L, 1));
+    const uint8_t *f = CC.fgColors + 4 * i, *b = CC.bgColors + 4 * i;
+    char s[32];
+    snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", CC.chars[i], f[0], f[1], f[2], b[0], b[1],
+             b[2]);
+    lua_pushstring(L, s);
+    return 1;
+}
+
 // A fresh interpreter for each test, and the engine left as it was found:
 // quit if started, sound back on, environment restored, scratch directory
-// removed, kept surfaces freed. Chunks see the module as Z and the helpers
-// of harness.cpp's prelude: pa, px, only, cell, call, sound, TMP.
+// removed, kept surfaces freed.
 class Engine : public ::testing::Test
 {
   protected:
-    void SetUp() override;
-    void TearDown() override;
-    // Runs a chunk; a Lua error fails the test. Its results stay on the
-    // stack; their count is returned.
-    int run(const std::string &code);
+    void SetUp() override
+    {
+        luaL_openlibs(L = luaL_newstate());
+        lua_pushcfunction(L, luaopen_zedodava);
+        lua_call(L, 0, 0);
+        lua_register(L, "pa", l_pa);
+        lua_register(L, "cell", l_cell);
+        char dir[] = "/tmp/zd-test-XXXXXX";
+        lua_pushstring(L, (tmp = mkdtemp(dir)).c_str());
+        lua_setglobal(L, "TMP");
+        run(kPrelude);
+        handles = handle_count();
+    }
+    void TearDown() override
+    {
+        if (SDL_WasInit(0))
+            run("Z.quit()");
+        handle_sweep(HANDLE_SURFACE,
+                     [](void *p) { return SDL_FreeSurface((SDL_Surface *)p), true; });
+        sound_on = 1;
+        for (auto it = saved_env.rbegin(); it != saved_env.rend(); ++it)
+            it->second ? setenv(it->first.c_str(), it->second->c_str(), 1)
+                       : unsetenv(it->first.c_str());
+        lua_close(L);
+        EXPECT_EQ(system(("rm -rf " + tmp).c_str()), 0);
+    }
+    // Runs a chunk; a Lua error fails the test. Returns how many results it
+    // left on the stack.
+    int run(const std::string &code)
+    {
+        int base = lua_gettop(L);
+        if (luaL_loadbuffer(L, code.data(), code.size(), "test") || lua_pcall(L, 0, -1, 0)) {
+            ADD_FAILURE() << "Lua error: " << lua_tostring(L, -1) << "\nin: " << code;
+            lua_pop(L, 1);
+        }
+        return lua_gettop(L) - base;
+    }
     double num(int idx) { return lua_tonumber(L, idx); }
-    void *ptr(const char *global);                 // a light userdata global
-    void env(const char *name, const char *value); // setenv until the test ends
+    void *ptr(const char *global) // a light userdata global
+    {
+        lua_getglobal(L, global);
+        void *p = lua_touserdata(L, -1);
+        return lua_pop(L, 1), p;
+    }
+    void env(const char *name, const char *value) // setenv until the test ends
+    {
+        const char *old = getenv(name);
+        saved_env.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        setenv(name, value, 1);
+    }
     lua_State *L = nullptr;
     std::string tmp;
     uint32_t handles = 0; // live handles when the test began

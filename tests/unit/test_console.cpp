@@ -1,79 +1,53 @@
 // Console: start-up, the cell writes read back from CC's arrays, and the
-// refresh read back from the display's pixels.
-#include <cstdio>
-#include <cstdlib>
+// refresh read back from the display's pixels. (The cell sizes curses_init
+// returns are the script cases'.)
 #include <sys/resource.h>
 
 #include "harness.h"
 
-TEST_F(Engine, ConsoleStartUpMeasuresTheCellAndClearsTheGrid)
-{
-    ASSERT_EQ(run("return Z.curses_init(80.9, 25.9, '" MONO "', 16.7)"), 2);
-    TTF_Font *f = TTF_OpenFont(MONO, 16);
-    int advance = 0;
-    TTF_GlyphMetrics(f, '@', nullptr, nullptr, nullptr, nullptr, &advance);
-    EXPECT_EQ(num(-2) * 1000 + num(-1), advance * 1000 + TTF_FontLineSkip(f));
-    TTF_CloseFont(f);
-    EXPECT_EQ(gScreen->w * 10000 + gScreen->h, 80 * advance * 10000 + 25 * int(num(-1)));
-    EXPECT_EQ(gScreen->flags & (SDL_FULLSCREEN | SDL_OPENGL), 0u);
-    run(R"~(for i = 0, 1999 do assert(cell(i % 80, math.floor(i / 80)) == "  000000 FFFFFF", i) end
-        assert(select("#", Z.curses_init(30, 7, ")~" MONO
-        R"~(", 8)) == 2))~"); // replaces the first
-    EXPECT_EQ(CC.cellCount, 210);
-    run("Z.quit()");
-    EXPECT_EQ(curses_on + CC.cols + CC.cellCount, 0);
-    EXPECT_EQ(CC.chars, nullptr);
-}
-
 // Each row starts from a blank 5 by 3 grid (spaces, black on white), makes
-// its calls, and lists every cell that must then differ from blank.
-TEST_F(Engine, ConsoleWritesLandOnlyInsideTheGrid)
+// its calls, and gives the characters of the grid row by row, then each
+// cell whose colours must differ ("x y foreground background").
+TEST_F(Engine, ConsoleStartsBlankAndWritesLandOnlyInsideTheGrid)
 {
-    run(R"~(Z.curses_init(5, 3, ")~" MONO R"~(", 16)
-        local blank = "  000000 FFFFFF"
+    run(R"~(CW, CH = Z.curses_init(80.9, 25.9, ")~" MONO R"~(", 16.7)
+        assert(select(2, pa(0, 0)) == 80 * CW and select(3, pa(0, 0)) == 25 * CH)
+        for i = 0, 1999 do assert(cell(i % 80, math.floor(i / 80)) == "  000000 FFFFFF", i) end
+        Z.curses_init(5, 3, ")~" MONO R"~(", 16) -- replaces the first
         for _, r in ipairs{
             {"addch('A', 0, 0) addch('Hello', 4.9, 2.9) addch(42, -0.5, 1) addch('~', 1, 1)",
-             {"0 0 A 000000 FFFFFF", "4 2 H 000000 FFFFFF", "0 1 4 000000 FFFFFF",
-              "1 1 ~ 000000 FFFFFF"}},
-            -- anything but printable ASCII other than the space is a space
+             "A    4~       H"},
             {"addch('A', 1, 1) addch('\127', 1, 1) addch('B', 2, 1) addch('\t', 2, 1)" ..
-             "addch('C', 3, 1) addch('\195\169', 3, 1) addch('D', 4, 1) addch('', 4, 1)", {}},
-            {"addch('X', 5, 0) addch('X', 0, 3) addch('X', -1, 0) addch('X', 4294967295, 0)" ..
-             "addch(nil, 1, 1) addch({}, 1, 1)", {}},
-            {"setcol(2, 1, 300, nil, 256 + 7, -1, 0, 9)" ..
-             "setcol(1, 1, -0.5, -2147483648, 4294967296 + 9, '16')",
-             {"2 1   2C0007 FF0009", "1 1   000009 10FFFF"}},
-            {"setcol(5, 0, 1, 1, 1, 1, 1, 1) setcol(-1, 1, 1, 1, 1, 1, 1, 1)" ..
-             "setcol(0, 3, 1, 1, 1, 1, 1, 1) setcol(4, 2)", {}},
-            -- fill: clipped to the grid; a colour only when all three channels are given
-            {"fill(-2, -1, 4, 3, '#') fill(3, 1, 9, 9, 'hi', 1, 2, 3)",
-             {"0 0 # 000000 FFFFFF", "1 0 # 000000 FFFFFF", "0 1 # 000000 FFFFFF",
-              "1 1 # 000000 FFFFFF", "3 1 h 010203 FFFFFF", "4 1 h 010203 FFFFFF",
-              "3 2 h 010203 FFFFFF", "4 2 h 010203 FFFFFF"}},
-            {"fill(4, 2, 1, 1, nil, 9, 9, nil, 7, 7, 7)" ..
-             "fill(0, 2, 1, 1, '\127', nil, nil, nil, 4, 5, 6)",
-             {"4 2   000000 070707", "0 2   000000 040506"}},
+             "addch('C', 3, 1) addch('\195\169', 3, 1) addch('D', 4, 1) addch('', 4, 1)" ..
+             "addch('X', 5, 0) addch('X', 0, 3) addch('X', -1, 0) addch('X', 4294967295, 0)" ..
+             "addch(nil, 1, 1) addch({}, 1, 1)", "               "},
+            {"setcol(2, 1, 300, nil, 256 + 7, -1, 0, 9) setcol(1, 1, -0.5, -2147483648, 4294967296 + 9, '16')" ..
+             "setcol(5, 0, 1, 1, 1, 1, 1, 1) setcol(-1, 1, 1, 1, 1, 1, 1, 1) setcol(0, 3, 1, 1, 1, 1, 1, 1)" ..
+             "setcol(4, 2)", "               ", {"2 1 2C0007 FF0009", "1 1 000009 10FFFF"}},
+            -- fill: clipped to the grid; colours only when all three channels are given
+            {"fill(-2, -1, 4, 3, '#') fill(3, 1, 9, 9, 'hi', 1, 2, 3)", "##   ## hh   hh",
+             {"3 1 010203 FFFFFF", "4 1 010203 FFFFFF", "3 2 010203 FFFFFF", "4 2 010203 FFFFFF"}},
+            {"fill(4, 2, 1, 1, nil, 9, 9, nil, 7, 7, 7) fill(0, 2, 1, 1, '\127', nil, nil, nil, 4, 5, 6)",
+             "               ", {"4 2 000000 070707", "0 2 000000 040506"}},
             {"fill(0, 0, 0, 3, 'x', 1, 1, 1, 1, 1, 1) fill(0, 0, 5, -1, 'x') fill(5, 0, 5, 5, 'x')" ..
              "fill(-5, 0, 5, 5, 'x') fill(0, 3, 5, 5, 'x') fill(2147483647, 0, 2147483647, 5, 'x')" ..
-             "fill(-2147483648, 0, 2147483647, 5, 'x')", {}},
-            {"fill(-1e9, 2, 2147483647, 2147483647, '+')",
-             {"0 2 + 000000 FFFFFF", "1 2 + 000000 FFFFFF", "2 2 + 000000 FFFFFF",
-              "3 2 + 000000 FFFFFF", "4 2 + 000000 FFFFFF"}},
+             "fill(-2147483648, 0, 2147483647, 5, 'x') fill(-1e9, 2, 2147483647, 2147483647, '+')",
+             "          +++++"},
         } do
             Z.curses_fill(0, 0, 5, 3, " ", 0, 0, 0, 255, 255, 255)
             call((r[1]:gsub("(%a+)%(", "Z.curses_%1(")):sub(3))
-            local want = {}
-            for _, c in ipairs(r[2]) do want[c:sub(1, 3)] = c:sub(5) end
-            for y = 0, 2 do
-                for x = 0, 4 do
-                    local got = cell(x, y)
-                    assert(got == (want[x .. " " .. y] or blank), r[1] .. " at " .. x .. "," .. y)
-                end
+            local colours = {}
+            for _, c in ipairs(r[3] or {}) do colours[c:sub(1, 3)] = c:sub(5) end
+            for i = 0, 14 do
+                local x, y = i % 5, math.floor(i / 5)
+                local want = r[2]:sub(i + 1, i + 1) .. " " .. (colours[x .. " " .. y] or "000000 FFFFFF")
+                assert(cell(x, y) == want, r[1] .. " at " .. x .. "," .. y .. ": " .. cell(x, y))
             end
         end)~");
-    // The fourth bytes keep their start-up values.
-    for (int i = 0; i < CC.cellCount; i++)
+    for (int i = 0; i < CC.cellCount; i++) // the fourth bytes keep their start-up values
         ASSERT_EQ(CC.fgColors[4 * i + 3] * 256 + CC.bgColors[4 * i + 3], 0xFF);
+    run("Z.quit()");
+    EXPECT_EQ(curses_on + CC.cols + CC.cellCount + (CC.chars != nullptr), 0);
 }
 
 TEST_F(Engine, ConsoleBadChannelRaisesBeforeAnyCellChanges)
@@ -95,12 +69,9 @@ TEST_F(Engine, ConsoleBadChannelRaisesBeforeAnyCellChanges)
 // glyph blended over it in the foreground colour.
 TEST_F(Engine, ConsoleRefreshPaintsEachCellInPlace)
 {
-    run("CW, CH = Z.curses_init(6, 5, '" MONO
-        "', 16) Z.curses_setcol(1, 1, nil, nil, nil, 0, 0, 255)"
-        "Z.curses_fill(2, 3, 1, 1, 'A', 255, 0, 0, 0, 0, 255)"
-        "Z.curses_fill(5, 4, 1, 1, '#', 0, 0, 0, 30, 40, 50)");
-    SDL_FillRect(gScreen, nullptr, SDL_MapRGB(gScreen->format, 0, 255, 0));
-    run(R"~(Z.curses_refresh()
+    run("CW, CH = Z.curses_init(6, 5, '" MONO "', 16) Z.fill(0, 0, 0, 0, 0, 255, 0, 255)");
+    run(R"~(Z.curses_setcol(1, 1, nil, nil, nil, 0, 0, 255) Z.curses_fill(2, 3, 1, 1, 'A', 255, 0, 0, 0, 0, 255)
+        Z.curses_fill(5, 4, 1, 1, '#', 0, 0, 0, 30, 40, 50) Z.curses_refresh()
         local red, dark = 0, 0
         for y = 0, 5 * CH - 1 do
             for x = 0, 6 * CW - 1 do
@@ -108,9 +79,9 @@ TEST_F(Engine, ConsoleRefreshPaintsEachCellInPlace)
                 if cx == 2 and cy == 3 then -- only blends of red over blue
                     local r, g, b = math.floor(p / 65536), math.floor(p / 256) % 256, p % 256
                     assert(g == 0 and math.abs(r + b - 255) <= 2, x .. "," .. y)
-                    if p == 0xFF0000 then red = red + 1 end
+                    red = red + (p == 0xFF0000 and 1 or 0)
                 elseif cx == 5 and cy == 4 then
-                    if p == 0x1E2832 then dark = dark + 1 end
+                    dark = dark + (p == 0x1E2832 and 1 or 0)
                 else
                     assert(p == (cx == 1 and cy == 1 and 0x0000FF or 0xFFFFFF), x .. "," .. y)
                 end
@@ -120,42 +91,32 @@ TEST_F(Engine, ConsoleRefreshPaintsEachCellInPlace)
 }
 
 // At exit, tells standard error whether a video mode was set.
-static void report_window()
-{
-    fputs(SDL_GetVideoSurface() ? "window open\n" : "no window\n", stderr);
-}
+static void report_window() { fputs(SDL_GetVideoSurface() ? "window\n" : "none\n", stderr); }
 
-TEST_F(Engine, ConsoleGridsTheCellRectanglesCannotHoldOpenNoWindow)
+TEST_F(Engine, ConsoleStartUpFailures)
 {
+    env("SDL_AUDIODRIVER", "no-such-driver"); // no audio thread across the forks
     for (const char *args : {"80, 25, '/nonexistent.ttf', 16", "80, 25", "80, 0, '" MONO "', 16",
                              "-3, -5, '" MONO "', 16", "32768, 1, '" MONO "', 1",
                              "1, 2000, '" MONO "', 16", "2147483647, 2147483647, '" MONO "', 16"})
         EXPECT_EXIT((atexit(report_window), run(std::string("Z.curses_init(") + args + ")")),
-                    ::testing::ExitedWithCode(1), "no window")
+                    ::testing::ExitedWithCode(1), "none")
             << args;
     run("Z.curses_init(32767, 1, '" MONO "', 1)"); // the widest there can be
     EXPECT_EQ(gScreen->w, 32767);
-}
-
-TEST_F(Engine, ConsoleAllocationFailureEndsStartUp)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "the address-space limit cannot hold under ASan";
-#else
-    env("SDL_AUDIODRIVER", "no-such-driver"); // no audio thread across the fork
-    // 4000 x 4000 one-pixel cells: 144 MB of arrays, 128 MB of window. The
-    // second start-up frees the first console and window, gets the window
-    // back, and then finds room for only half of the arrays.
+#if !defined(__SANITIZE_ADDRESS__) // (the address-space limit cannot hold under ASan)
+    // 4000 x 4000 one-pixel cells: 144 MB of arrays and 128 MB of window. A
+    // second start-up frees both, gets the window back, then finds room for
+    // half of the arrays only.
     const std::string start = "Z.curses_init(4000, 4000, '" MONO "', 1)";
     run(start);
-    ASSERT_EQ(CC.cellWidth, 1);
     auto restart = [&] {
         long pages = 0;
         FILE *f = fopen("/proc/self/statm", "r");
-        if (!f || fscanf(f, "%ld", &pages) != 1)
-            exit(2);
-        rlimit rl = {rlim_t(pages) * 4096 - 72000000, rlim_t(pages) * 4096 - 72000000};
-        setrlimit(RLIMIT_AS, &rl);
+        if (fscanf(f, "%ld", &pages) == 1) {
+            rlimit rl = {rlim_t(pages) * 4096 - 72000000, rlim_t(pages) * 4096 - 72000000};
+            setrlimit(RLIMIT_AS, &rl);
+        }
         dup2(2, 1);
         run(start);
     };
