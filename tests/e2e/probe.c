@@ -1,7 +1,6 @@
 /* A test-only Lua module, loaded beside zedodava in the same process, that
  * lets an end-to-end script see what Lua cannot:
  *   probe.shot(z.flip, path) -- gScreen as a binary PPM (nothing in OpenGL mode)
- *   probe.gl_clear(r, g, b)  -- clears the OpenGL back buffer (0..1 each)
  * The function of the zedodava table tells the probe where the module was
  * loaded from; gScreen is looked up in that very copy. */
 #ifndef _GNU_SOURCE
@@ -39,22 +38,10 @@ static int p_shot(lua_State *L)
     return 0;
 }
 
-static int p_gl_clear(lua_State *L)
-{
-    void (*clear_color)(float, float, float, float) = SDL_GL_GetProcAddress("glClearColor");
-    void (*clear)(unsigned) = SDL_GL_GetProcAddress("glClear");
-    clear_color((float)luaL_checknumber(L, 1), (float)luaL_checknumber(L, 2),
-                (float)luaL_checknumber(L, 3), 1.0f);
-    clear(0x4000); /* GL_COLOR_BUFFER_BIT */
-    return 0;
-}
-
 int luaopen_zd_probe(lua_State *L)
 {
     lua_newtable(L);
     lua_pushcfunction(L, p_shot);
     lua_setfield(L, -2, "shot");
-    lua_pushcfunction(L, p_gl_clear);
-    lua_setfield(L, -2, "gl_clear");
     return 1;
 }

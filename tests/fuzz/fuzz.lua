@@ -1,12 +1,8 @@
--- A seeded random driver over every function of the module: random argument
--- counts and values (numbers at the 16- and 32-bit edges, NaN, infinities,
--- empty, long, numeric and cut UTF-8 strings, tables, functions) and handles
--- in any position: live, freed, of another kind, or released by quit; quits
--- and start-ups with and without quit between. It leaves out only what ends
--- the process (failing loads, the close event) and long waits, and frees all
--- it made at the end, for valgrind's leak check.
---
--- usage: lua fuzz.lua CALLS [SEED]
+-- Every function with random argument counts and values (16- and 32-bit
+-- edges, NaN, infinities, odd and cut UTF-8 strings, tables) and handles
+-- anywhere: live, freed, of another kind, released by quit; start-ups with
+-- and without quit. Not what ends the process or waits long. Frees all it
+-- made at the end, for valgrind's leak check. usage: lua fuzz.lua CALLS [SEED]
 local z = require "zedodava"
 local calls, seed = tonumber(arg[1]), tonumber(arg[2]) or 1
 math.randomseed(seed)

@@ -1,7 +1,6 @@
--- The cases that need a process of their own: what reaches standard output,
--- exit statuses, and what each interpreter makes of the results. Each runs
--- as `INTERPRETER cases.lua NAME` (run_script.sh); NAME.out holds its whole
--- standard output, tests/CMakeLists.txt its exit status and environment.
+-- Cases that need a process of their own (standard output, exit status, each
+-- interpreter's view of the results), run as `INTERPRETER cases.lua NAME`;
+-- NAME.out holds the output, tests/CMakeLists.txt the status and environment.
 local z = require "zedodava"
 local FONTS = "/usr/share/fonts/truetype/dejavu/DejaVuSans"
 local function count(...) return select("#", ...) end
@@ -62,7 +61,6 @@ function case.end_without_quit() z.init(32, 32) z.flip() end -- while the mixer'
 function case.error_without_quit() z.init(32, 32) error("game over") end
 function case.breakout() example("breakout.lua", "200") end
 function case.roguelike() example("roguelike.lua", "90") end
-function case.shapes() example("shapes.lua", "60") end
 
 -- The first game of README.md as printed there, Escape pressed after 30 frames.
 function case.readme()

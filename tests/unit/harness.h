@@ -20,13 +20,12 @@ inline const bool drivers_chosen =
     setenv("SDL_VIDEODRIVER", "dummy", 0) + setenv("SDL_AUDIODRIVER", "disk", 0) +
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 0) + setenv("SDL_DISKAUDIODELAY", "0", 0);
 
-// What each chunk sees besides the module Z: pa(x, y [, s]) a pixel of
-// surface s (gScreen by default) as 0xAARRGGBB, then the surface's size; px
-// the same pixel without alpha; only(x0, y0, x1, y1, inside, outside [, s])
-// whether every pixel of s is `inside` in [x0, x1) x [y0, y1) and `outside`
-// elsewhere, and the first that is not; cell(x, y) a console cell as
-// "c RRGGBB RRGGBB" (character, foreground, background); call(code) runs
-// "Z." .. code and returns what it returns; TMP, a scratch directory.
+// Chunks see the module as Z, a scratch directory TMP, and: pa(x, y [, s]) a
+// pixel of surface s (gScreen by default) as 0xAARRGGBB, then the surface's
+// size; px the same without alpha; only(x0, y0, x1, y1, in, out [, s]) whether
+// s is `in` inside the rectangle and `out` elsewhere (or the first pixel that
+// is not); cell(x, y) a console cell as "c RRGGBB RRGGBB" (character,
+// foreground, background); call(code) runs "Z." .. code, returning its results.
 inline const char *const kPrelude = R"~(Z = zedodava
 function px(x, y, s) return pa(x, y, s) % 16777216 end
 function only(x0, y0, x1, y1, inside, outside, s)
@@ -46,11 +45,8 @@ end)~";
 inline int l_pa(lua_State *L)
 {
     auto *s = lua_isnoneornil(L, 3) ? gScreen : static_cast<SDL_Surface *>(lua_touserdata(L, 3));
-    Uint32 p = 0;
-    memcpy(&p,
-           static_cast<Uint8 *>(s->pixels) + int(lua_tonumber(L, 2)) * s->pitch +
-               int(lua_tonumber(L, 1)) * 4,
-           4);
+    Uint32 p = static_cast<Uint32 *>(
+        s->pixels)[int(lua_tonumber(L, 2)) * s->pitch / 4 + int(lua_tonumber(L, 1))];
     Uint8 r, g, b, a;
     SDL_GetRGBA(p, s->format, &r, &g, &b, &a);
     lua_pushnumber(L, double(uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b));
@@ -70,9 +66,8 @@ inline int l_cell(lua_State *L)
     return 1;
 }
 
-// A fresh interpreter for each test, and the engine left as it was found:
-// quit if started, sound back on, environment restored, scratch directory
-// removed, kept surfaces freed.
+// A fresh interpreter per test; the engine left as found (quit, sound on,
+// environment, scratch directory, kept surfaces).
 class Engine : public ::testing::Test
 {
   protected:
@@ -102,8 +97,7 @@ class Engine : public ::testing::Test
         lua_close(L);
         EXPECT_EQ(system(("rm -rf " + tmp).c_str()), 0);
     }
-    // Runs a chunk; a Lua error fails the test. Returns how many results it
-    // left on the stack.
+    // Runs a chunk (an error fails the test); returns the number of its results.
     int run(const std::string &code)
     {
         int base = lua_gettop(L);

@@ -1,13 +1,11 @@
-// Console: start-up, the cell writes read back from CC's arrays, and the
-// refresh read back from the display's pixels. (The cell sizes curses_init
-// returns are the script cases'.)
+// Console: the cell writes read back from CC's arrays, the refresh from the
+// display's pixels. (The cell sizes are the script cases'.)
 #include <sys/resource.h>
 
 #include "harness.h"
 
-// Each row starts from a blank 5 by 3 grid (spaces, black on white), makes
-// its calls, and gives the characters of the grid row by row, then each
-// cell whose colours must differ ("x y foreground background").
+// Each row starts from a blank 5 by 3 grid (spaces, black on white), makes its
+// calls, gives the grid's characters, then the cells with other colours.
 TEST_F(Engine, ConsoleStartsBlankAndWritesLandOnlyInsideTheGrid)
 {
     run(R"~(CW, CH = Z.curses_init(80.9, 25.9, ")~" MONO R"~(", 16.7)
@@ -50,23 +48,9 @@ TEST_F(Engine, ConsoleStartsBlankAndWritesLandOnlyInsideTheGrid)
     EXPECT_EQ(curses_on + CC.cols + CC.cellCount + (CC.chars != nullptr), 0);
 }
 
-TEST_F(Engine, ConsoleBadChannelRaisesBeforeAnyCellChanges)
-{
-    run(R"~(Z.curses_init(4, 3, ")~" MONO
-        R"~(", 16) Z.curses_fill(0, 0, 4, 3, '.', 1, 2, 3, 4, 5, 6)
-        for _, r in ipairs{{"setcol(1, 1, 'red')", "#3 to 'curses_setcol'"},
-                           {"setcol(0, 0, 1, 2, 3, 4, 5, {})", "#8 to 'curses_setcol'"},
-                           {"setcol(99, 99, true)", "#3 to 'curses_setcol'"},
-                           {"fill(0, 0, 4, 3, 'x', 1, 2, 3, 4, 5, 'red')", "#11 to 'curses_fill'"},
-                           {"fill(0, 0, 0, 0, 'x', 'red')", "#6 to 'curses_fill'"}} do
-            local ok, msg = pcall(call, "curses_" .. r[1])
-            assert(not ok and msg:find("bad argument " .. r[2], 1, true), msg)
-            assert(cell(0, 0) == ". 010203 040506" and cell(3, 2) == ". 010203 040506", r[1])
-        end)~");
-}
-
 // The refresh: each cell's background over exactly its rectangle, and the
-// glyph blended over it in the foreground colour.
+// glyph blended over it in the foreground colour. A channel that is not a
+// number raises before any cell changes.
 TEST_F(Engine, ConsoleRefreshPaintsEachCellInPlace)
 {
     run("CW, CH = Z.curses_init(6, 5, '" MONO "', 16) Z.fill(0, 0, 0, 0, 0, 255, 0, 255)");
@@ -87,7 +71,16 @@ TEST_F(Engine, ConsoleRefreshPaintsEachCellInPlace)
                 end
             end
         end
-        assert(red > 10 and dark > CW * CH / 2, red .. " " .. dark))~");
+        assert(red > 10 and dark > CW * CH / 2, red .. " " .. dark)
+        for _, r in ipairs{{"setcol(1, 1, 'red')", "#3 to 'curses_setcol'"},
+                           {"setcol(0, 0, 1, 2, 3, 4, 5, {})", "#8 to 'curses_setcol'"},
+                           {"setcol(99, 99, true)", "#3 to 'curses_setcol'"},
+                           {"fill(0, 0, 6, 5, 'x', 1, 2, 3, 4, 5, 'red')", "#11 to 'curses_fill'"},
+                           {"fill(0, 0, 0, 0, 'x', 'red')", "#6 to 'curses_fill'"}} do
+            local ok, msg = pcall(call, "curses_" .. r[1])
+            assert(not ok and msg:find("bad argument " .. r[2], 1, true), msg)
+            assert(cell(0, 0) == "  000000 FFFFFF" and cell(2, 3) == "A FF0000 0000FF", r[1])
+        end)~");
 }
 
 // At exit, tells standard error whether a video mode was set.
@@ -105,9 +98,8 @@ TEST_F(Engine, ConsoleStartUpFailures)
     run("Z.curses_init(32767, 1, '" MONO "', 1)"); // the widest there can be
     EXPECT_EQ(gScreen->w, 32767);
 #if !defined(__SANITIZE_ADDRESS__) // (the address-space limit cannot hold under ASan)
-    // 4000 x 4000 one-pixel cells: 144 MB of arrays and 128 MB of window. A
-    // second start-up frees both, gets the window back, then finds room for
-    // half of the arrays only.
+    // 4000 x 4000 one-pixel cells: 144 MB of arrays, 128 MB of window. A second
+    // start-up frees both and gets the window back, then room for half the arrays.
     const std::string start = "Z.curses_init(4000, 4000, '" MONO "', 1)";
     run(start);
     auto restart = [&] {

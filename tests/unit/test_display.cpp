@@ -1,6 +1,5 @@
-// Display lifecycle and input against the dummy video driver: events are
-// pushed into SDL's queue, the key state set directly. (Held mouse buttons
-// are the real-window test's: the dummy driver keeps none.)
+// Display lifecycle and input against the dummy video driver (held mouse
+// buttons are the real-window test's: the dummy driver keeps none).
 #include "harness.h"
 
 TEST_F(Engine, InitQuitCursorAndAFailedMixer)
@@ -29,18 +28,13 @@ TEST_F(Engine, InitQuitCursorAndAFailedMixer)
 TEST_F(Engine, InputEventsKeysAndMouse)
 {
     run("Z.init(640, 480) repeat until Z.input() == 0");
-    const struct {
-        Uint8 type;
-        int code;
-        Uint16 x, y;
-    } events[] = {{SDL_MOUSEMOTION, 0, 1, 1},
-                  {SDL_KEYDOWN, SDLK_ESCAPE, 0, 0},
-                  {SDL_ACTIVEEVENT, 0, 0, 0},
-                  {SDL_KEYUP, SDLK_LEFT, 0, 0},
-                  {SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP, 10, 20},
-                  {SDL_VIDEOEXPOSE, 0, 0, 0},
-                  {SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 640, 480},
-                  {SDL_USEREVENT, 0, 0, 0}};
+    // clang-format off
+    const struct { Uint8 type; int code; Uint16 x, y; } events[] = {
+        {SDL_MOUSEMOTION, 0, 1, 1}, {SDL_KEYDOWN, SDLK_ESCAPE, 0, 0}, {SDL_ACTIVEEVENT, 0, 0, 0},
+        {SDL_KEYUP, SDLK_LEFT, 0, 0}, {SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP, 10, 20},
+        {SDL_VIDEOEXPOSE, 0, 0, 0}, {SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 640, 480},
+        {SDL_USEREVENT, 0, 0, 0}};
+    // clang-format on
     for (const auto &ev : events) {
         SDL_Event e = {};
         e.type = ev.type;

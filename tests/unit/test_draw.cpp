@@ -3,10 +3,9 @@
 
 #include "harness.h"
 
-// Each row clears the display and the 7 by 5 surface S to black, makes its
-// call (C: opaque white) and names the only white rectangle [x0, x1) x
-// [y0, y1) of its target: S when the call ends with it, or when S follows
-// the rectangle. The other surface stays black.
+// Each row clears the display and the 7 by 5 surface S, makes its call (C:
+// opaque white) and names the only white rectangle of its target (S when the
+// call ends with it, or S follows); the other surface stays black.
 TEST_F(Engine, FillPutpixAndBlitPlaceTheirPixels)
 {
     run(R"~(Z.init(200, 150) S = Z.makeSurf(7, 5)
@@ -66,9 +65,8 @@ TEST(Putpixel, StoresEachPixelWidth)
     }
 }
 
-// Shapes: pixels each primitive lights in the colour asked for (red over
-// blue, green at most half of red, on the blended edges too), and pixels
-// just outside it that stay dark.
+// Shapes: pixels each primitive lights in the colour asked for (red over blue,
+// green at most half of red, on blended edges too), and dark ones beside.
 TEST_F(Engine, EachKindAndStyleDrawsItsShape)
 {
     run(R"~(Z.init(200, 150)
@@ -95,9 +93,8 @@ TEST_F(Engine, EachKindAndStyleDrawsItsShape)
             end
             for i = 1, 5, 2 do assert(px(r[3][i], r[3][i + 1]) == 0, r[1] .. " at " .. r[3][i]) end
         end
-        -- Exactly the colour asked for, blended by its alpha; codes that
-        -- select no primitive (whole 32-bit values) draw nothing; triangles
-        -- onto a surface, not the display.
+        -- The exact colour, blended by alpha; no primitive for other codes (whole
+        -- 32-bit values); triangles onto a surface, not the display.
         Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.draw(10, 10, 20, 20, 256, -1, 300.7, 255, 1, 2)
         Z.draw(60, 60, 9, 0, 1, 2, 3, 255, 2, 0) Z.draw(100, 80, 25, 0, 255, 0, 0, 128, 2, 2)
         assert(px(15, 15) == 0x00FF2C and px(69, 60) == 0x010203, px(69, 60))
@@ -112,7 +109,6 @@ TEST_F(Engine, EachKindAndStyleDrawsItsShape)
         assert(only(0, 0, 0, 0, 0, 0) and px(1, 1, S) == 0xFFFFFF)
         -- Image files: 32 by 16 on a background, one red pixel at 5, 3.
         for _, f in ipairs{{"a.png", "'#102030'", "PNG32:", 0xFF102030},
-                           {"a.bmp", "'#102030'", "-type truecolor BMP3:", 0xFF102030},
                            {"clear.png", "none", "PNG32:", 0}} do
             local path = TMP .. "/" .. f[1]
             os.execute("convert -size 32x16 xc:" .. f[2] .. " -fill red -draw 'point 5,3' " .. f[3] .. path)

@@ -1,7 +1,5 @@
-// What a careless script does: double and wrong-kind frees, stale and forged
-// handles, every function before start-up and after quit, a full restart;
-// and every fatal load line. Nothing may crash or touch freed memory (the
-// sanitizer build runs these too).
+// What a careless script does (nothing may crash or touch freed memory), and
+// every fatal load line.
 #include <fstream>
 
 #include <SDL_mixer.h>
