@@ -44,16 +44,12 @@ function case.results() -- whole numbers print as integers on every interpreter
     local wav = os.getenv("ZD_TMP") .. "/beep.wav"
     os.execute("sox -D -n -r 44100 -c 2 -b 16 " .. wav .. " synth 0.05 sine 880")
     local s, m = z.loadSound(wav), z.loadMusic(wav)
-    print(type(s), type(m), count(z.playSound(s, 1)), count(z.playMusic(m, 0)), count(z.pauseMusic()))
-    print(z.musicVolume(-1), z.musicVolume(64), z.musicVolume(-1), count(z.freeSound(s)),
-          count(z.freeMusic(m)))
+    print(type(s), type(m), z.musicVolume(-1), z.musicVolume(64), z.musicVolume(-1), z.input())
     -- the advance of a fixed-width face, 0 for a proportional one; sizes truncate
-    local sans, a0 = z.loadFont(FONTS .. ".ttf", 12)
+    local _, a0 = z.loadFont(FONTS .. ".ttf", 12)
     local mono, a1 = z.loadFont(FONTS .. "Mono.ttf", 12.9)
     local t, w, h = z.printFont(mono, "abc", 255, 255, 255, 0, 0, nil, true)
-    print(type(sans), a0, a1, type(t), w, h, count(z.printFont(sans, "x", 255, 255, 255, 1, 1)))
-    local _, sw, sh = z.makeSurf(3, 2)
-    print(sw, sh, z.input(), select(3, z.mouse(1)))
+    print(a0, a1, type(t), w, h, select(2, z.makeSurf(3, 2)))
     z.quit()
 end
 
@@ -78,16 +74,11 @@ function case.readme()
 end
 
 function case.require()
-    local keys = require "zedodava.keys"
-    local n = 0
+    local keys, n = require "zedodava.keys", 0
     for _ in pairs(z) do n = n + 1 end
     assert(n == 32 and require "zedodava" == z and zedodava == z)
-    for name, code in pairs{escape = 27, space = 32, ["return"] = 13, a = 97, z = 122, ["0"] = 48,
-                            up = 273, down = 274, right = 275, left = 276, f1 = 282, lshift = 304} do
-        assert(keys[name] == code, name)
-    end
-    assert(keys.button.left == 1 and keys.button.right == 3 and keys.button.wheeldown == 5)
-    assert(keys.event.none == 0 and keys.event.mouseup == 4)
+    assert(keys.escape == 27 and keys["return"] == 13 and keys.left == 276 and keys.f1 == 282)
+    assert(keys.button.right == 3 and keys.button.wheeldown == 5 and keys.event.mouseup == 4)
 end
 
 case[arg[1]]()

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include "handles.h"
@@ -55,6 +56,17 @@ inline int l_pa(lua_State *L)
     return 3;
 }
 
+// mixer(): channels playing, music playing, music paused, music volume;
+// live(): the number of live handles.
+inline int l_mixer(lua_State *L)
+{
+    for (int v : {Mix_Playing(-1), Mix_PlayingMusic(), Mix_PausedMusic(), Mix_VolumeMusic(-1)})
+        lua_pushnumber(L, v);
+    return 4;
+}
+
+inline int l_live(lua_State *L) { return lua_pushnumber(L, handle_count()), 1; }
+
 inline int l_cell(lua_State *L)
 {
     int i = int(lua_tonumber(L, 2)) * CC.cols + int(lua_tonumber(L, 1));
@@ -78,6 +90,8 @@ class Engine : public ::testing::Test
         lua_call(L, 0, 0);
         lua_register(L, "pa", l_pa);
         lua_register(L, "cell", l_cell);
+        lua_register(L, "mixer", l_mixer);
+        lua_register(L, "live", l_live);
         char dir[] = "/tmp/zd-test-XXXXXX";
         lua_pushstring(L, (tmp = mkdtemp(dir)).c_str());
         lua_setglobal(L, "TMP");
