@@ -40,6 +40,12 @@ local function start() -- over a running engine too: a second start-up without q
 end
 
 start()
+-- Text cut inside a UTF-8 sequence every way, both modes, for valgrind to watch.
+handles[1] = z.loadFont(FONT .. ".ttf", 12)
+for _, cut in ipairs{"\255\254", "ab\226\130", "\240", "x\195", "\240\159\152"} do
+    z.printFont(handles[1], cut, 255, 255, 255, 0, 0)
+    handles[#handles + 1] = z.printFont(handles[1], cut, 255, 255, 255, 0, 0, nil, true)
+end
 for _ = 1, calls do
     local r = R()
     if r < 0.01 then
