@@ -1,56 +1,19 @@
 #!/usr/bin/env bash
-# Runs one Lua test script under one interpreter and checks its standard
-# output byte for byte against NAME.out and its exit status.
-#
-# usage: run_script.sh INTERPRETER SCRIPT MODULE_DIR
-#
-# Lines at the top of the script configure the run:
-#   -- status: N          expected exit status (default 0)
-#   -- env: NAME=VALUE    extra environment (repeatable)
-# The script sees ZD_TMP (a fresh scratch directory) and ZD_TESTS (tests/).
+# Runs one case of lua/cases.lua under one interpreter in a process of its
+# own: its standard output must be lua/NAME.out byte for byte and its exit
+# status STATUS. NAME=VALUE words are added to its environment.
+# usage: run_script.sh INTERPRETER NAME STATUS MODULE_DIR [NAME=VALUE...]
 set -u
-interp=$1
-script=$2
-moddir=$3
-expected_out="${script%.lua}.out"
-
-want_status=$(sed -n 's/^-- status: *\([0-9]*\).*/\1/p' "$script" | head -n 1)
-want_status=${want_status:-0}
-
-tmp=$(mktemp -d)
+here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-
-envs=(SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
-      SDL_DISKAUDIODELAY=0 "LUA_CPATH=$moddir/?.so" "LUA_PATH=$(cd "$(dirname "$0")/.." && pwd)/lua/?.lua;;"
-      "ZD_TMP=$tmp" "ZD_TESTS=$(cd "$(dirname "$script")/.." && pwd)")
-while IFS= read -r line; do
-    envs+=("$line")
-done < <(sed -n 's/^-- env: *//p' "$script")
-if [ -n "${ZD_PRELOAD:-}" ]; then
-    envs+=("LD_PRELOAD=$ZD_PRELOAD" "ASAN_OPTIONS=detect_leaks=0:abort_on_error=0")
-fi
-
-env "${envs[@]}" "$interp" "$script" >"$tmp/stdout" 2>"$tmp/stderr" </dev/null
+env ${ZD_PRELOAD:+LD_PRELOAD=$ZD_PRELOAD} "${@:5}" LUA_CPATH="$4/?.so" LUA_PATH="$here/../lua/?.lua;;" \
+    ZD_TMP="$tmp" ZD_TESTS="$here" "$1" "$here/lua/cases.lua" "$2" >"$tmp/out" 2>"$tmp/err" </dev/null
 status=$?
-
-fail=0
-if [ "$status" -ne "$want_status" ]; then
-    echo "exit status $status, expected $want_status"
-    fail=1
+out=$here/lua/$2.out
+[ -f "$out" ] || out=$here/lua/${2#checked_}.out # checked mode prints what the module prints
+if [ "$status" -ne "$3" ] || ! cmp -s "$out" "$tmp/out"; then
+    echo "exit status $status (expected $3); standard output against ${out##*/}:"
+    diff "$out" "$tmp/out" | head -n 20
+    echo "--- stderr:"; head -c 4000 "$tmp/err"
+    exit 1
 fi
-if [ -f "$expected_out" ]; then
-    if ! cmp -s "$expected_out" "$tmp/stdout"; then
-        echo "standard output differs from $(basename "$expected_out"):"
-        diff <(od -c "$expected_out") <(od -c "$tmp/stdout") | head -n 20
-        fail=1
-    fi
-elif [ -s "$tmp/stdout" ]; then
-    echo "unexpected standard output:"
-    head -c 2000 "$tmp/stdout"
-    fail=1
-fi
-if [ "$fail" -ne 0 ] && [ -s "$tmp/stderr" ]; then
-    echo "--- stderr:"
-    head -c 4000 "$tmp/stderr"
-fi
-exit "$fail"

@@ -2,7 +2,7 @@
 -- own line, or nil for a legitimate call that must pass (and reach the
 -- module: the banners in the .out file show which did). Rows run in order,
 -- so init, quit and the loads set the stage for the rows after them. Every
--- row gives the same outcome with a sound card and without (mistakes_mute).
+-- row gives the same outcome with a sound card and without (case checked_mute).
 local z = require "zedodava.checked"
 local keys = require "zedodava.keys"
 local TMP, FONT = os.getenv("ZD_TMP"), "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"

@@ -1,76 +1,152 @@
-// In-process test helpers: an embedded Lua 5.1 with the module loaded.
+// In-process test helpers: an embedded interpreter with the module loaded.
 #ifndef ZEDODAVA_TEST_HARNESS_H
 #define ZEDODAVA_TEST_HARNESS_H
 
+#include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include <unistd.h>
-
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
-#include <lua.hpp>
 
+#include "core.h"
+#include "handles.h"
+#include "surface.h"
 #include "zedodava.h"
 
-// A fresh interpreter with the standard libraries and the module opened.
-lua_State *open_state();
+#define SANS "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+#define MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 
-// Runs a chunk in which Z names the module table; a Lua error fails the
-// test. The chunk's results stay on the stack; their count is returned.
-int run(lua_State *L, const std::string &code);
+// The headless drivers, for a run by hand; CTest sets the same.
+inline const bool drivers_chosen =
+    setenv("SDL_VIDEODRIVER", "dummy", 0) + setenv("SDL_AUDIODRIVER", "disk", 0) +
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 0) + setenv("SDL_DISKAUDIODELAY", "0", 0);
 
-// Runs a chunk that must raise; returns the error message.
-std::string run_error(lua_State *L, const std::string &code);
+// Chunks see the module as Z, a scratch directory TMP, and: pa(x, y [, s]) a
+// pixel of surface s (gScreen by default) as 0xAARRGGBB, then the surface's
+// size; px the same without alpha; only(x0, y0, x1, y1, in, out [, s]) whether
+// s is `in` inside the rectangle and `out` elsewhere (or the first pixel that
+// is not); cell(x, y) a console cell as "c RRGGBB RRGGBB" (character,
+// foreground, background); call(code) runs "Z." .. code, returning its results.
+inline const char *const kPrelude = R"~(Z = zedodava
+function px(x, y, s) return pa(x, y, s) % 16777216 end
+function only(x0, y0, x1, y1, inside, outside, s)
+    local _, w, h = pa(0, 0, s)
+    for i = 0, w * h - 1 do
+        local x, y, p = i % w, math.floor(i / w), px(i % w, math.floor(i / w), s)
+        if p ~= (x >= x0 and x < x1 and y >= y0 and y < y1 and inside or outside) then
+            return false, string.format("pixel %d,%d is %06X", x, y, p)
+        end
+    end
+    return true
+end
+function call(code) -- an expression, or statements
+    return assert((loadstring or load)("return Z." .. code) or (loadstring or load)("Z." .. code), code)()
+end)~";
 
-// Expects a chunk to end the process with status 1 and print a line that
-// matches the regular expression (the fatal lines go to standard output,
-// which the death test redirects to where it can read them).
-#define EXPECT_FATAL_LINE(L, code, regex)                                                          \
-    EXPECT_EXIT(                                                                                   \
-        {                                                                                          \
-            dup2(2, 1);                                                                            \
-            run(L, code);                                                                          \
-        },                                                                                         \
-        ::testing::ExitedWithCode(1), regex)
+inline int l_pa(lua_State *L)
+{
+    auto *s = lua_isnoneornil(L, 3) ? gScreen : static_cast<SDL_Surface *>(lua_touserdata(L, 3));
+    Uint32 p = static_cast<Uint32 *>(
+        s->pixels)[int(lua_tonumber(L, 2)) * s->pitch / 4 + int(lua_tonumber(L, 1))];
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(p, s->format, &r, &g, &b, &a);
+    lua_pushnumber(L, double(uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b));
+    lua_pushnumber(L, s->w);
+    lua_pushnumber(L, s->h);
+    return 3;
+}
 
-// Reads one pixel of a 32-bit surface as r, g, b packed in 0xRRGGBB, or
-// with alpha as 0xAARRGGBB.
-uint32_t pixel_rgb(SDL_Surface *s, int x, int y);
-uint32_t pixel_argb(SDL_Surface *s, int x, int y);
+// mixer(): channels playing, music playing, music paused, music volume;
+// live(): the number of live handles.
+inline int l_mixer(lua_State *L)
+{
+    for (int v : {Mix_Playing(-1), Mix_PlayingMusic(), Mix_PausedMusic(), Mix_VolumeMusic(-1)})
+        lua_pushnumber(L, v);
+    return 4;
+}
 
-// How many pixels of a 32-bit surface are rgb (0xRRGGBB).
-int count_rgb(SDL_Surface *s, uint32_t rgb);
+inline int l_live(lua_State *L) { return lua_pushnumber(L, handle_count()), 1; }
 
-// A copy of a surface with the same format and contents, and whether two
-// 32-bit surfaces have the same size and the same bytes in every pixel.
-SDL_Surface *copy_surface(SDL_Surface *s);
-bool same_pixels(SDL_Surface *a, SDL_Surface *b);
+inline int l_cell(lua_State *L)
+{
+    int i = int(lua_tonumber(L, 2)) * CC.cols + int(lua_tonumber(L, 1));
+    const uint8_t *f = CC.fgColors + 4 * i, *b = CC.bgColors + 4 * i;
+    char s[32];
+    snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", CC.chars[i], f[0], f[1], f[2], b[0], b[1],
+             b[2]);
+    lua_pushstring(L, s);
+    return 1;
+}
 
-// The surface (or other light userdata) a script left in a global.
-SDL_Surface *global_surface(lua_State *L, const char *name);
-
-// Sets a string global for the script.
-void set_string(lua_State *L, const char *name, const std::string &value);
-
-// Test fixture that owns an interpreter and closes it with the test.
-class LuaTest : public ::testing::Test
+// A fresh interpreter per test; the engine left as found (quit, sound on,
+// environment, scratch directory, kept surfaces).
+class Engine : public ::testing::Test
 {
   protected:
-    void SetUp() override { L = open_state(); }
-    void TearDown() override { lua_close(L); }
+    void SetUp() override
+    {
+        luaL_openlibs(L = luaL_newstate());
+        lua_pushcfunction(L, luaopen_zedodava);
+        lua_call(L, 0, 0);
+        lua_register(L, "pa", l_pa);
+        lua_register(L, "cell", l_cell);
+        lua_register(L, "mixer", l_mixer);
+        lua_register(L, "live", l_live);
+        char dir[] = "/tmp/zd-test-XXXXXX";
+        lua_pushstring(L, (tmp = mkdtemp(dir)).c_str());
+        lua_setglobal(L, "TMP");
+        run(kPrelude);
+        handles = handle_count();
+    }
+    void TearDown() override
+    {
+        if (SDL_WasInit(0))
+            run("Z.quit()");
+        handle_sweep(HANDLE_SURFACE,
+                     [](void *p) { return SDL_FreeSurface((SDL_Surface *)p), true; });
+        sound_on = 1;
+        for (auto it = saved_env.rbegin(); it != saved_env.rend(); ++it)
+            it->second ? setenv(it->first.c_str(), it->second->c_str(), 1)
+                       : unsetenv(it->first.c_str());
+        lua_close(L);
+        EXPECT_EQ(system(("rm -rf " + tmp).c_str()), 0);
+    }
+    // Runs a chunk (an error fails the test); returns the number of its results.
+    int run(const std::string &code)
+    {
+        int base = lua_gettop(L);
+        if (luaL_loadbuffer(L, code.data(), code.size(), "test") || lua_pcall(L, 0, -1, 0)) {
+            ADD_FAILURE() << "Lua error: " << lua_tostring(L, -1) << "\nin: " << code;
+            lua_pop(L, 1);
+        }
+        return lua_gettop(L) - base;
+    }
     double num(int idx) { return lua_tonumber(L, idx); }
+    void *ptr(const char *global) // a light userdata global
+    {
+        lua_getglobal(L, global);
+        void *p = lua_touserdata(L, -1);
+        return lua_pop(L, 1), p;
+    }
+    void env(const char *name, const char *value) // setenv until the test ends
+    {
+        const char *old = getenv(name);
+        saved_env.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        setenv(name, value, 1);
+    }
     lua_State *L = nullptr;
+    std::string tmp;
+    uint32_t handles = 0; // live handles when the test began
+
+  private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_env;
 };
 
-// A fixture with a scratch directory, removed with the test.
-class ScratchTest : public LuaTest
-{
-  protected:
-    void SetUp() override;
-    void TearDown() override;
-    // Makes a sound file in the directory with sox at 44.1 kHz stereo,
-    // 16 bits for WAV, without dither (silence stays 0); returns its path.
-    std::string make_sound(const std::string &name, const std::string &effects);
-    std::string dir;
-};
+// The chunk ends the process with status 1 after a line matching regex (the
+// fatal lines go to standard output, which the death test cannot read).
+#define EXPECT_FATAL_LINE(code, regex)                                                             \
+    EXPECT_EXIT((dup2(2, 1), run(code)), ::testing::ExitedWithCode(1), regex) << (code)
 
 #endif

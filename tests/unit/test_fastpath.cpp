@@ -47,17 +47,17 @@ void expect_same(SDL_Surface *dst, SDL_Rect r, bool whole, Sdl sdl, Own own,
     EXPECT_EQ(want_status, got_status) << what;
 }
 
-class FastPathTest : public LuaTest
+class FastPathTest : public Engine
 {
   protected:
     void SetUp() override
     {
-        LuaTest::SetUp();
-        run(L, "Z.init(100, 80)");
+        Engine::SetUp();
+        run("Z.init(100, 80)");
         font = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 11);
         ASSERT_TRUE(gScreen && font);
     }
-    void TearDown() override { TTF_CloseFont(font), fast_wide = wide, LuaTest::TearDown(); }
+    void TearDown() override { TTF_CloseFont(font), fast_wide = wide, Engine::TearDown(); }
 
     int rnd(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
     int side() { return rnd(1, rnd(0, 7) ? 12 : 70); } // one in 8 past a cache line's worth

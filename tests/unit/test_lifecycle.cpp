@@ -1,179 +1,118 @@
-// What a careless script does: double frees, frees of the wrong kind, stale
-// and forged handles, every function before start-up and after quit, and a
-// full restart. None of it may crash or touch freed memory (the sanitizer
-// build runs these too).
-#include <string>
+// What a careless script does (nothing may crash or touch freed memory), and
+// every fatal load line.
+#include <fstream>
 
 #include <SDL_mixer.h>
 
 #include "handles.h"
 #include "harness.h"
 
-static const std::string kLoad = R"(
-    FONT = Z.loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 14)
-    S = Z.makeSurf(16, 16)
-    SND = Z.loadSound(BEEP)
-    MUS = Z.loadMusic(BEEP)
-)";
+static const char *const kLoad =
+    R"~(BEEP = TMP .. "/beep.wav" os.execute("sox -n -r 44100 -c 2 -b 16 " .. BEEP .. " synth 0.02 sine 440")
+    FONT = Z.loadFont(")~" SANS R"~(", 14) S = Z.makeSurf(16, 16)
+    SND = Z.loadSound(BEEP) MUS = Z.loadMusic(BEEP) )~";
 
-class LifecycleTest : public ScratchTest
+TEST_F(Engine, OnlyTheMatchingFreeReleasesAHandleAndStaleOrForgedOnesAreIgnored)
 {
-  protected:
-    void SetUp() override
-    {
-        ScratchTest::SetUp();
-        set_string(L, "BEEP", make_sound("beep.wav", "synth 0.02 sine 440"));
-    }
-    // Pushes an arbitrary pointer as a light userdata global, as no script
-    // can but a foreign library could.
-    void forge(const char *name, void *p)
-    {
-        lua_pushlightuserdata(L, p);
-        lua_setglobal(L, name);
-    }
-};
-
-TEST_F(LifecycleTest, DoubleAndWrongKindFreesDoNothing)
-{
-    run(L, "Z.init(64, 48)" + kLoad);
-    EXPECT_EQ(handle_count(), 4u);
-    // Each free function given every other kind: nothing is freed.
-    run(L, R"(
-        for _, h in ipairs{S, SND, MUS} do Z.freeFont(h) end
-        for _, h in ipairs{FONT, SND, MUS} do Z.freeSurf(h) end
-        for _, h in ipairs{S, FONT, MUS} do Z.freeSound(h) end
-        for _, h in ipairs{S, FONT, SND} do Z.freeMusic(h) end
-        for _, f in ipairs{Z.freeSurf, Z.freeFont, Z.freeSound, Z.freeMusic} do
-            f(); f(nil); f(0); f("x"); f({}); f(io.stdout)
-        end)");
-    EXPECT_EQ(handle_count(), 4u);
-    // Still usable: the font renders, the surface takes pixels.
-    run(L, "K = Z.printFont(FONT, 'ok', 255, 255, 255, 0, 0, nil, true); assert(K)");
-    run(L, R"(
-        Z.freeSurf(S); Z.freeSurf(S)
-        Z.freeFont(FONT); Z.freeFont(FONT)
-        Z.freeSound(SND); Z.freeSound(SND)
-        Z.freeMusic(MUS); Z.freeMusic(MUS))");
-    EXPECT_EQ(handle_count(), 1u); // the kept text surface
-    run(L, "Z.freeSurf(K)");
-    EXPECT_EQ(handle_count(), 0u);
-}
-
-TEST_F(LifecycleTest, StaleAndForgedHandlesAreIgnored)
-{
-    run(L, "Z.init(64, 48)" + kLoad);
-    run(L, "Z.fill(0, 0, 0, 0, 0, 0, 0, 255)");
+    run(std::string("Z.init(64, 48) Z.fill(0, 0, 0, 0, 0, 0, 0, 255) BASE = live() ") + kLoad);
     int fake = 0;
-    forge("FORGED", &fake);
-    forge("INSIDE", reinterpret_cast<char *>(gScreen) + 8);
-    run(L, "Z.freeSurf(S); Z.freeFont(FONT); Z.freeSound(SND); Z.freeMusic(MUS)");
-    EXPECT_EQ(handle_count(), 0u);
-    run(L, R"(
-        for _, h in ipairs{S, FONT, SND, MUS, FORGED, INSIDE} do
-            Z.blit(h, 0, 0)
-            Z.blit(h, 0, 0, h)
-            Z.fill(0, 0, 4, 4, 255, 0, 0, 255, h)
-            Z.putpix(1, 1, 255, 0, 0, 255, h)
-            Z.draw(0, 0, 9, 9, 255, 0, 0, 255, 1, 2, h)
-            Z.drawTri(0, 0, 9, 0, 0, 9, 255, 0, 0, 255, 2, h)
-            Z.printFont(h, "text", 255, 0, 0, 0, 0)
-            assert(select("#", Z.printFont(h, "text", 255, 0, 0, 0, 0, nil, true)) == 0)
-            Z.printFont(FONT, "text", 255, 0, 0, 0, 0, h)
-            Z.playSound(h, 0); Z.playMusic(h, 0)
-            Z.freeSurf(h); Z.freeFont(h); Z.freeSound(h); Z.freeMusic(h)
-        end)");
-    EXPECT_EQ(fake, 0);
-    // Nothing reached the screen through a stale or forged target.
-    EXPECT_EQ(pixel_rgb(gScreen, 1, 1), 0u);
-    EXPECT_EQ(Mix_Playing(-1), 0);
-    EXPECT_EQ(Mix_PlayingMusic(), 0);
-}
-
-// Every function with ordinary arguments, no handle of the script's own.
-static const char *kEveryCall = R"(
-    local out = {}
-    out.input = {Z.input()}
-    out.mouse = {Z.mouse(1)}
-    out.key = {Z.isKeyDown(27)}
-    Z.fill(0, 0, 0, 0, 1, 2, 3, 255); Z.putpix(1, 1, 1, 2, 3, 255)
-    Z.draw(0, 0, 9, 9, 1, 2, 3, 255, 2, 2); Z.drawTri(0, 0, 9, 0, 0, 9, 1, 2, 3, 255, 1)
-    Z.blit(nil, 0, 0); Z.flip(); Z.showCursor(true); Z.timer()
-    Z.printFont(nil, "x", 1, 2, 3, 0, 0)
-    Z.curses_addch("A", 0, 0); Z.curses_setcol(0, 0, 1, 2, 3); Z.curses_fill(0, 0, 2, 2, "#")
-    Z.curses_refresh()
-    out.sound = {Z.loadSound("/no/such.wav"), Z.loadMusic("/no/such.ogg"), Z.musicVolume(-1)}
-    Z.playSound(nil, 0); Z.playMusic(nil, 0); Z.pauseMusic()
-    return #out.input, out.input[1], #out.mouse, out.mouse[1], out.mouse[2], out.mouse[3],
-           out.key[1], #out.sound
-)";
-
-static void expect_neutral(lua_State *L, int n)
-{
-    ASSERT_EQ(n, 8);
-    EXPECT_EQ(lua_tonumber(L, -8), 1); // input: one value
-    EXPECT_EQ(lua_tonumber(L, -7), 0); //   the no-event code
-    EXPECT_EQ(lua_tonumber(L, -6), 3); // mouse: x, y, held
-    EXPECT_EQ(lua_tonumber(L, -5), 0);
-    EXPECT_EQ(lua_tonumber(L, -4), 0);
-    EXPECT_FALSE(lua_toboolean(L, -3));
-    EXPECT_FALSE(lua_toboolean(L, -2)); // isKeyDown
-    EXPECT_EQ(lua_tonumber(L, -1), 0);  // audio: nothing loaded, nothing returned
-    lua_settop(L, 0);
-}
-
-TEST_F(LifecycleTest, EveryFunctionBeforeStartUpAndAfterQuitIsNeutral)
-{
-    expect_neutral(L, run(L, kEveryCall));
-    run(L, "Z.init(64, 48)");
-    SDL_WarpMouse(10, 10);
-    SDL_GetKeyState(nullptr)[27] = SDL_PRESSED;
-    run(L, "Z.quit()");
-    expect_neutral(L, run(L, kEveryCall));
-    run(L, "Z.curses_init(4, 2, '/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf', 10)");
-    run(L, "Z.quit(); Z.quit()");
-    expect_neutral(L, run(L, kEveryCall));
-}
-
-TEST_F(LifecycleTest, QuitReleasesLibraryHandlesAndKeepsSurfaces)
-{
-    run(L, "Z.init(64, 48)" + kLoad + "Z.playMusic(MUS, -1); Z.playSound(SND, -1)");
-    run(L, "Z.fill(0, 0, 0, 0, 0, 255, 0, 255, S)");
-    run(L, "Z.quit()");
-    // Fonts, sounds and music went with their libraries; the surface stays,
-    // and with no display there is nowhere to blit it.
-    EXPECT_EQ(handle_count(), 1u);
-    run(L, "Z.blit(S, 0, 0)");
-    // A full restart works, and the old handles are stale, not dangerous.
-    run(L, "Z.init(32, 32)");
-    ASSERT_NE(gScreen, nullptr);
-    EXPECT_EQ(gScreen->w, 32);
-    run(L, R"(
-        Z.freeFont(FONT); Z.freeSound(SND); Z.freeMusic(MUS)
-        Z.printFont(FONT, "gone", 255, 255, 255, 0, 0)
-        Z.playSound(SND, 0); Z.playMusic(MUS, 0)
-        Z.fill(0, 0, 0, 0, 0, 0, 0, 255)
-        Z.blit(S, 2, 3))");
-    EXPECT_EQ(pixel_rgb(gScreen, 2, 3), 0x00FF00u);
-    EXPECT_EQ(pixel_rgb(gScreen, 18, 3), 0u);
-    EXPECT_EQ(Mix_Playing(-1), 0);
-    // New resources after the restart work as before.
-    run(L, kLoad + "Z.playSound(SND, 0)");
-    EXPECT_EQ(Mix_Playing(-1), 1);
-    run(L, "Z.quit()");
-}
-
-TEST_F(LifecycleTest, TextCutInsideAUtf8SequenceRendersSafely)
-{
-    run(L, "Z.init(64, 32)" + kLoad);
-    // Cut sequences draw (or not) without reading past the string; whole
-    // text renders as before.
-    run(L, R"(
-        for _, t in ipairs{"\255\254", "ab\226\130", "\240", "x\195", "\226\130", "\240\159\152"} do
-            Z.printFont(FONT, t, 255, 255, 255, 0, 0)
-            local h = Z.printFont(FONT, t, 255, 255, 255, 0, 0, nil, true)
-            if h then Z.freeSurf(h) end
+    lua_pushlightuserdata(L, &fake);
+    lua_setglobal(L, "FORGED");
+    lua_pushlightuserdata(L, reinterpret_cast<char *>(gScreen) + 8);
+    lua_setglobal(L, "INSIDE");
+    run(R"~(local frees = {freeSurf = S, freeFont = FONT, freeSound = SND, freeMusic = MUS}
+        for name in pairs(frees) do
+            for other, h in pairs(frees) do if other ~= name then Z[name](h) end end
+            Z[name]() Z[name](0) Z[name]("x") Z[name]({}) Z[name](io.stdout)
         end
-        local h, w = Z.printFont(FONT, "\226\130\172", 255, 255, 255, 0, 0, nil, true)
-        assert(h and w > 0)
-        Z.freeSurf(h))");
+        K = Z.printFont(FONT, 'ok', 255, 255, 255, 0, 0, nil, true)
+        assert(live() == BASE + 5) -- and the kept text
+        Z.freeSurf(K)
+        for _ = 1, 2 do Z.freeSurf(S) Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS) end
+        for _, h in ipairs{S, FONT, SND, MUS, FORGED, INSIDE} do
+            Z.blit(h, 0, 0) Z.blit(h, 0, 0, h) Z.fill(0, 0, 4, 4, 255, 0, 0, 255, h)
+            Z.putpix(1, 1, 255, 0, 0, 255, h) Z.draw(0, 0, 9, 9, 255, 0, 0, 255, 1, 2, h)
+            Z.drawTri(0, 0, 9, 0, 0, 9, 255, 0, 0, 255, 2, h)
+            Z.printFont(h, "text", 255, 0, 0, 0, 0) Z.printFont(FONT, "text", 255, 0, 0, 0, 0, h)
+            assert(select("#", Z.printFont(h, "text", 255, 0, 0, 0, 0, nil, true)) == 0)
+            Z.playSound(h, 0) Z.playMusic(h, 0)
+            Z.freeSurf(h) Z.freeFont(h) Z.freeSound(h) Z.freeMusic(h)
+        end
+        assert(only(0, 0, 0, 0, 0, 0) and mixer() + select(2, mixer()) + live() == BASE))~");
+    EXPECT_EQ(fake, 0);
+}
+
+TEST_F(Engine, EveryFunctionBeforeStartUpAndAfterQuitIsNeutral)
+{
+    run(R"~(function EVERY()
+        local r = {select("#", Z.input()), Z.input(), select("#", Z.mouse(1)), Z.mouse(1)}
+        r[6], r[7] = tostring(r[6]), tostring(Z.isKeyDown(27))
+        Z.fill(0, 0, 0, 0, 1, 2, 3, 255) Z.putpix(1, 1, 1, 2, 3, 255)
+        Z.draw(0, 0, 9, 9, 1, 2, 3, 255, 2, 2) Z.drawTri(0, 0, 9, 0, 0, 9, 1, 2, 3, 255, 1)
+        Z.blit(nil, 0, 0) Z.flip() Z.showCursor(true) Z.timer() Z.printFont(nil, "x", 1, 2, 3, 0, 0)
+        Z.curses_addch("A", 0, 0) Z.curses_setcol(0, 0, 1, 2, 3) Z.curses_fill(0, 0, 2, 2, "#")
+        Z.curses_refresh() Z.playSound(nil, 0) Z.playMusic(nil, 0) Z.pauseMusic()
+        r[8] = select("#", Z.loadSound("/no/such.wav")) + select("#", Z.loadMusic("/no.ogg")) +
+               select("#", Z.musicVolume(-1))
+        assert(table.concat(r, " ") == "1 0 3 0 0 false false 0", table.concat(r, " "))
+    end)~");
+    for (const char *step :
+         {"", "Z.init(64, 48) Z.quit()", "Z.curses_init(4, 2, '" MONO "', 10) Z.quit() Z.quit()"}) {
+        run(std::string(step) + " EVERY()");
+        SDL_GetKeyState(nullptr)[27] = SDL_PRESSED; // held when the next quit comes
+    }
+    SDL_GetKeyState(nullptr)[27] = SDL_RELEASED;
+}
+
+TEST_F(Engine, QuitReleasesLibraryHandlesAndKeepsSurfaces)
+{
+    run(std::string("BASE = live() Z.init(64, 48) ") + kLoad +
+        "Z.playMusic(MUS, -1) Z.playSound(SND, -1)");
+    run(std::string(R"~(Z.fill(0, 0, 0, 0, 0, 255, 0, 255, S) Z.quit() Z.blit(S, 0, 0)
+        assert(live() == BASE + 1) -- the surface
+        Z.init(32, 32) Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS)
+        Z.printFont(FONT, "gone", 255, 255, 255, 0, 0) Z.playSound(SND, 0) Z.playMusic(MUS, 0)
+        Z.fill(0, 0, 0, 0, 0, 0, 0, 255) Z.blit(S, 2, 3)
+        assert(only(2, 3, 18, 19, 0x00FF00, 0) and mixer() + select(2, mixer()) == 0)
+        )~") +
+        kLoad + "Z.playSound(SND, -1) assert(mixer() == 1)"); // new ones work as before
+}
+
+// Each fatal line: the call (after start-up) and the line it prints.
+TEST_F(Engine, FatalLoadLines)
+{
+    const std::string notes = tmp + "/notes.txt";
+    std::ofstream(notes) << "not a sound\n";
+    const std::pair<std::string, std::string> rows[] = {
+        {"Z.loadImage('/no/such/sprite.png')", "load image /no/such/sprite.png\\. Exiting\\."},
+        {"Z.loadImage(nil)", "load image \\(null\\)\\. Exiting\\."},
+        {"Z.loadImage('/dev/null')", "load image /dev/null\\. Exiting\\."},
+        {"Z.quit() Z.loadImage('" + notes + "')", "load image " + notes + "\\. Exiting\\."},
+        {"Z.loadFont('no/such/font.ttf', 12)", "load font no/such/font.ttf\\. Exiting\\."},
+        {"Z.loadFont({}, 12)", "load font \\(null\\)\\. Exiting\\."},
+        {"Z.loadSound('no/such/boom 100%.wav')",
+         "load sound no/such/boom 100%\\.wav\\. Exiting\\."},
+        {"Z.loadSound('" + notes + "')", "load sound " + notes + "\\. Exiting\\."},
+        {"Z.loadSound()", "load sound \\(null\\)\\. Exiting\\."},
+        {"Z.loadMusic('" + notes + "')", "load music " + notes + "\\. Exiting\\."},
+        {"Z.loadMusic('/tmp')", "load music /tmp\\. Exiting\\."},
+        {"Z.loadMusic(nil)", "load music \\(null\\)\\. Exiting\\."},
+        {"Z.makeSurf(1e6, 1e6)", "create surface\\. Exiting\\."},
+        {"Z.makeSurf(3, 2) Z.makeSurf(10, -1)", "create surface\\. Exiting\\."},
+        {"Z.quit() Z.makeSurf(8, 8)", "create surface\\. Exiting\\."},
+        // Grids the cells' 16-bit rectangles cannot hold open no window.
+        {"Z.curses_init(0, 25, '" MONO "', 16)", "set 0x475 video mode: Invalid width or height"},
+        {"Z.curses_init(-3, -5, '" MONO "', 16)",
+         "set -30x-95 video mode: Invalid width or height"},
+        {"Z.curses_init(32768, 1, '" MONO "', 1)",
+         "set 32768x2 video mode: Invalid width or height"},
+        {"Z.curses_init(1, 2000, '" MONO "', 16)",
+         "set 10x38000 video mode: Invalid width or height"},
+        {"Z.curses_init(2147483647, 2147483647, '" MONO "', 16)",
+         "set 21474836470x40802189293 video mode: Invalid width or height"},
+        {"Z.curses_init(80, 25)", "load font: SDL_RWFromFile\\(\\): No file or no mode specified"},
+    };
+    run("Z.init(32, 32)");
+    for (const auto &[code, line] : rows)
+        EXPECT_FATAL_LINE(code, "(^|\n)Couldn't " + line + "\n$");
 }

@@ -1,9 +1,0 @@
--- Start-up banners and the shutdown line.
-local z = require "zedodava"
-z.init(640, 480)
-z.flip()
-z.quit()
-z.init(320.9, 200.2, true)
-z.quit()
-z.init(64, 48, nil, false)
-z.quit()
