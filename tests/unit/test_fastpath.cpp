@@ -138,9 +138,7 @@ TEST_F(FastPathTest, AlphaBlitAndFillMatchSdl)
             dst, box(-80, 90, 90), i % 5 == 0,
             [&](SDL_Rect *r) { return SDL_FillRect(dst, r, colour); },
             [&](SDL_Rect *r) { return fast_fill(dst, r, colour); }, "fill " + what);
-        SDL_SetClipRect(gScreen, nullptr);
-        SDL_FreeSurface(src);
-        SDL_FreeSurface(own);
+        SDL_SetClipRect(gScreen, nullptr), SDL_FreeSurface(src), SDL_FreeSurface(own);
     }
 }
 
@@ -175,9 +173,6 @@ TEST_F(FastPathTest, DisplayFormatConversionMatchesSdl)
         ASSERT_TRUE(want && got) << what;
         EXPECT_EQ(fields(want), fields(got)) << what;
         EXPECT_TRUE(bytes(want) == bytes(got)) << what;
-        SDL_FreeSurface(want);
-        SDL_FreeSurface(got);
-        if (kind == 6)
-            SDL_FreeSurface(src);
+        SDL_FreeSurface(want), SDL_FreeSurface(got), SDL_FreeSurface(kind == 6 ? src : nullptr);
     }
 }
