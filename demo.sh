@@ -26,20 +26,19 @@ export LUA_CPATH="$PWD/build/?.so;;" LUA_PATH="$PWD/lua/?.lua;;"
 # No playback device: the system's sound library would print its failed
 # probes of the missing card; SDL's silent driver keeps the mixer open, the
 # game as it is with sound, and the output clean.
-audio=-
 if [ -z "${SDL_AUDIODRIVER:-}" ] && ! ls /dev/snd/pcm*p >/dev/null 2>&1; then
-    audio=dummy
+    export SDL_AUDIODRIVER=dummy
 fi
 if [ -n "${DISPLAY:-}" ]; then
-    headless_env - "$audio"
     exec luajit "$script" "$@"
 fi
 
-# No display: a virtual X server of our own, the computer playing.
+# No display: a virtual X server of our own, the computer playing, the sound
+# on the silent driver.
 tmp=$(mktemp -d)
 xpid=""
 trap '[ -z "$xpid" ] || kill "$xpid" 2>/dev/null; rm -rf "$tmp"' EXIT
 . tests/e2e/xvfb.sh
 start_xvfb 1024x768x24
-headless_env x11 "$audio"
+headless_env x11 dummy
 luajit "$script" --frames 600 "$@"

@@ -176,7 +176,7 @@ fi
 if [ $run_memory -eq 1 ]; then
     echo
     echo "memory: SDL_AUDIODRIVER=dummy, so that sounds load and play"
-    headless_env - dummy
+    headless_env "" dummy
     frames=${FRAMES:-1000}
     # The example games side by side (each paces itself at 60 frames per second).
     games=()

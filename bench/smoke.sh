@@ -47,7 +47,7 @@ done
 
 convert -size 16x16 xc:red "$tmp/s.png" && sox -D -n -r 44100 -c 2 -b 16 "$tmp/s.wav" synth 0.01 sine 440 ||
     { echo "fixtures could not be made"; exit 1; }
-headless_env - dummy # sounds load and play
+headless_env "" dummy # sounds load and play
 for interp in lua5.1 luajit; do
     if ! "$interp" "$here/mem/churn.lua" "$tmp/s.png" \
         /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$tmp/s.wav" 20 5 >"$tmp/churn" 2>"$tmp/err" ||

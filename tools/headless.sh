@@ -1,22 +1,19 @@
-# Sourced by every script that runs the module with no desktop or no sound
-# card (the demo, the tests' runners, the benchmarks, the screenshot tool):
-# the one place that says which SDL drivers such a run uses.
+# Sourced by the scripts that run the module with no desktop or no sound
+# card (the demo, the benchmarks, the screenshot tool).
 #
-#   headless_env [VIDEO [AUDIO]]      ("-" leaves that one as it is)
+#   headless_env [VIDEO [AUDIO]]
 #
-# VIDEO: dummy (the default: drawn in memory, nothing shown) or x11 (the X
-#        server in DISPLAY, such as a virtual one).
-# AUDIO: dummy (the default: SDL's silent driver; the mixer opens and sounds
-#        play at a sound card's pace, and nothing is heard or logged), disk
-#        (written to SDL_DISKAUDIOFILE, /dev/null unless set, as fast as the
-#        mixer makes it), or none (a driver name SDL does not have: the
-#        engine's own path for a machine with no sound, no audio thread).
+# Exports tools/headless.env, then the drivers given in place of its own:
+# VIDEO x11 for the X server in DISPLAY (such as a virtual one); AUDIO dummy
+# (SDL's silent driver: the mixer opens and plays at a sound card's pace,
+# nothing is heard) or none (a driver SDL does not have: the engine's own
+# path for a machine with no sound, no audio thread at all).
 headless_env() {
-    [ "${1:-}" = - ] || export SDL_VIDEODRIVER=${1:-dummy}
-    case ${2:-dummy} in
-    -) ;;
-    disk) export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=${SDL_DISKAUDIOFILE:-/dev/null} SDL_DISKAUDIODELAY=0 ;;
-    *) export SDL_AUDIODRIVER=${2:-dummy} ;;
-    esac
+    local line
+    while IFS= read -r line; do
+        case $line in '' | '#'*) ;; *) export "${line?}" ;; esac
+    done <"$(dirname "${BASH_SOURCE[0]}")/headless.env"
+    [ -z "${1:-}" ] || export SDL_VIDEODRIVER=$1
+    [ -z "${2:-}" ] || export SDL_AUDIODRIVER=$2
     export PYGAME_HIDE_SUPPORT_PROMPT=1
 }

@@ -28,7 +28,7 @@ trap cleanup EXIT
 . tests/e2e/xvfb.sh
 . tools/headless.sh
 start_xvfb 1024x768x24
-headless_env x11 disk
+headless_env x11
 export LUA_CPATH="$top/$build/?.so;;" LUA_PATH="$top/lua/?.lua;;"
 
 # shot GAME FRAME PNG: the game's window after FRAME frames.

@@ -12,16 +12,20 @@
 
 #include "core.h"
 #include "handles.h"
+#include "headless_env.h"
 #include "surface.h"
 #include "zedodava.h"
 
 #define SANS "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 #define MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 
-// The headless drivers, for a run by hand; CTest sets the same.
-inline const bool drivers_chosen =
-    setenv("SDL_VIDEODRIVER", "dummy", 0) + setenv("SDL_AUDIODRIVER", "disk", 0) +
-    setenv("SDL_DISKAUDIOFILE", "/dev/null", 0) + setenv("SDL_DISKAUDIODELAY", "0", 0);
+// The environment of tools/headless.env, for a run by hand; CTest sets it too.
+inline const bool drivers_chosen = [] {
+    for (auto [name, value] :
+         std::initializer_list<std::pair<const char *, const char *>>{ZD_HEADLESS_ENV})
+        setenv(name, value, 0);
+    return true;
+}();
 
 // Chunks see the module as Z, a scratch directory TMP, and: pa(x, y [, s]) a
 // pixel of surface s (gScreen by default) as 0xAARRGGBB, then the surface's
@@ -90,15 +94,13 @@ class Engine : public ::testing::Test
         luaL_openlibs(L = luaL_newstate());
         lua_pushcfunction(L, luaopen_zedodava);
         lua_call(L, 0, 0);
-        lua_register(L, "pa", l_pa);
-        lua_register(L, "cell", l_cell);
-        lua_register(L, "mixer", l_mixer);
-        lua_register(L, "live", l_live);
+        for (auto [name, fn] :
+             {std::pair{"pa", l_pa}, {"cell", l_cell}, {"mixer", l_mixer}, {"live", l_live}})
+            lua_register(L, name, fn);
         char dir[] = "/tmp/zd-test-XXXXXX";
         lua_pushstring(L, (tmp = mkdtemp(dir)).c_str());
         lua_setglobal(L, "TMP");
         run(kPrelude);
-        handles = handle_count();
     }
     void TearDown() override
     {
@@ -138,7 +140,6 @@ class Engine : public ::testing::Test
     }
     lua_State *L = nullptr;
     std::string tmp;
-    uint32_t handles = 0; // live handles when the test began
 
   private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_env;

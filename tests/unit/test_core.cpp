@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "args.h"
-#include "handles.h"
 #include "harness.h"
 #include "timer.h"
 

@@ -1,6 +1,4 @@
 // Surfaces and drawing, read back from the pixel buffers.
-#include <cstring>
-
 #include "harness.h"
 
 // Each row clears the display and the 7 by 5 surface S, makes its call (C:

@@ -3,7 +3,6 @@
 // surface fields out. Some inputs are outside what the loops take (other
 // formats, alpha off, shared sources), so a loop that takes too much fails.
 #include <random>
-#include <vector>
 
 #include "fastpath.h"
 #include "harness.h"

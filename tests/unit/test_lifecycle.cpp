@@ -2,9 +2,6 @@
 // every fatal load line.
 #include <fstream>
 
-#include <SDL_mixer.h>
-
-#include "handles.h"
 #include "harness.h"
 
 static const char *const kLoad =
