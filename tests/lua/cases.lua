@@ -86,7 +86,8 @@ end
 -- raise no false alarm and print what the plain module prints.
 function case.checked() dofile(os.getenv("ZD_TESTS") .. "/checked/mistakes.lua") end
 case.checked_mute = case.checked
-for _, name in ipairs {"breakout", "roguelike", "readme"} do
+function case.shapes() example("shapes.lua", "60") end
+for _, name in ipairs {"breakout", "roguelike", "shapes", "readme"} do
     case["checked_" .. name] = function()
         z = require "zedodava.checked"
         package.loaded.zedodava = z
