@@ -1,6 +1,6 @@
 /* A test-only Lua module, loaded beside zedodava in the same process, that
  * lets an end-to-end script see what Lua cannot:
- *   probe.shot(z.flip, path) -- gScreen as a binary PPM (nothing in OpenGL mode)
+ *   probe.shot(z.flip, path) -- gScreen as a binary PPM (none in OpenGL mode), and gl_on
  * The function of the zedodava table tells the probe where the module was
  * loaded from; gScreen is looked up in that very copy. */
 #ifndef _GNU_SOURCE
@@ -23,8 +23,9 @@ static int p_shot(lua_State *L)
     SDL_Surface **screen = h ? (SDL_Surface **)dlsym(h, "gScreen") : NULL, *s;
     if (!screen || !*screen)
         return luaL_error(L, "no gScreen beside argument 1");
+    lua_pushinteger(L, *(int *)dlsym(h, "gl_on"));
     if (!(s = *screen)->pixels || s->format->BytesPerPixel != 4)
-        return 0;
+        return 1;
     FILE *out = fopen(luaL_checkstring(L, 2), "wb");
     fprintf(out, "P6\n%d %d\n255\n", s->w, s->h);
     for (int y = 0; y < s->h; y++)
@@ -35,7 +36,7 @@ static int p_shot(lua_State *L)
             fwrite(rgb, 1, 3, out);
         }
     fclose(out);
-    return 0;
+    return 1;
 }
 
 int luaopen_zd_probe(lua_State *L)

@@ -24,4 +24,5 @@ z.fill(0, 0, 0, 0, 90, 20, 20, 255)
 z.draw(200, 150, 60, 0, 240, 240, 200, 255, 2, 2)
 z.fill(0, 0, 400, 10, 0, 0, 0, 255)
 z.flip()
-z.quit()
+z.quit() -- OpenGL mode: what native code reads is the mode flag SDL_OPENGL, 2
+z.init(64, 48, false, true) print("gl_on " .. require("zd_probe").shot(z.quit, "/dev/null")) z.quit()

@@ -65,6 +65,8 @@ TEST_F(Engine, QuitReleasesLibraryHandlesAndKeepsSurfaces)
 {
     run(std::string("BASE = live() Z.init(64, 48) ") + kLoad +
         "Z.playMusic(MUS, -1) Z.playSound(SND, -1)");
+    run("N = live() T = {} for i = 1, 400 do T[i] = Z.makeSurf(1, 1) end " // past freed slots
+        "for k = 1, 2 do for i = k, 400, 2 do Z.freeSurf(T[i]) end end assert(live() == N)");
     run(std::string(R"~(Z.fill(0, 0, 0, 0, 0, 255, 0, 255, S) Z.quit() Z.blit(S, 0, 0)
         assert(live() == BASE + 1) -- the surface
         Z.init(32, 32) Z.freeFont(FONT) Z.freeSound(SND) Z.freeMusic(MUS)
