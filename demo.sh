@@ -38,7 +38,7 @@ fi
 tmp=$(mktemp -d)
 xpid=""
 trap '[ -z "$xpid" ] || kill "$xpid" 2>/dev/null; rm -rf "$tmp"' EXIT
-. tests/e2e/xvfb.sh
+. tools/xvfb.sh
 start_xvfb 1024x768x24
 headless_env x11 dummy
 luajit "$script" --frames 600 "$@"

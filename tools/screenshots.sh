@@ -25,7 +25,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-. tests/e2e/xvfb.sh
+. tools/xvfb.sh
 . tools/headless.sh
 start_xvfb 1024x768x24
 headless_env x11

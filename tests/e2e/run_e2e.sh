@@ -8,7 +8,7 @@ set -u
 interp=$1 case_name=$2 helpers=$4 here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d)
 xpid="" apid=""
 trap 'kill -9 $apid $xpid 2>/dev/null; wait; rm -rf "$tmp"' EXIT
-. "$here/xvfb.sh"
+. "$here/../../tools/xvfb.sh"
 start_xvfb 800x600x24
 export SDL_VIDEODRIVER=x11 LUA_CPATH="$3/?.so;$helpers/?.so" LUA_PATH="$here/../../lua/?.lua;;"
 export ZD_SHOT_DIR=$tmp ZD_SHOT_AT="1 2"

@@ -1,5 +1,5 @@
-# Sourced by the scripts that need a real X server (the end-to-end tests,
-# tools/screenshots.sh). start_xvfb SIZE starts Xvfb on a display it picks
+# Sourced by the scripts that need a real X server (the headless demo, the
+# end-to-end tests, tools/screenshots.sh). start_xvfb SIZE starts Xvfb on a display it picks
 # itself, sets xpid and exports DISPLAY, and waits until the server answers.
 # It writes its log to $tmp/xvfb.log; the caller owns $tmp and kills $xpid.
 # -noreset: without it the server resets whenever its last client leaves,
