@@ -19,11 +19,18 @@
 #define SANS "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 #define MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 
-// The environment of tools/headless.env, for a run by hand; CTest sets it too.
+// The environment of tools/headless.env, also for a run by hand from a shell
+// that holds SDL variables of its own: those go first. CTest sets it too.
 inline const bool drivers_chosen = [] {
+    std::vector<std::string> theirs;
+    for (char **e = environ; *e; e++)
+        if (!strncmp(*e, "SDL_", 4))
+            theirs.emplace_back(*e, strcspn(*e, "="));
+    for (const std::string &name : theirs)
+        unsetenv(name.c_str());
     for (auto [name, value] :
          std::initializer_list<std::pair<const char *, const char *>>{ZD_HEADLESS_ENV})
-        setenv(name, value, 0);
+        setenv(name, value, 1);
     return true;
 }();
 
