@@ -1,10 +1,19 @@
 // The integer reader and the frame timer's arithmetic. (The handle registry is
 // the lifecycle tests' and the fuzzer's: any slip there leaks or crashes.)
 #include <cmath>
+#include <dlfcn.h>
 
 #include "args.h"
 #include "harness.h"
 #include "timer.h"
+
+// The clock the module reads: SDL's, or the tick count a test gives.
+static Uint32 given_ticks = 0;
+extern "C" Uint32 SDL_GetTicks()
+{
+    static auto sdl = reinterpret_cast<Uint32 (*)()>(dlsym(RTLD_NEXT, "SDL_GetTicks"));
+    return given_ticks ? given_ticks : sdl();
+}
 
 TEST(Args, IntegerConversionIsDefinedForEveryDouble)
 {
@@ -49,4 +58,22 @@ TEST(Timer, StepsThroughGivenTicks)
     EXPECT_EQ(timer_step(&t, 0x80000000u + 15u, 60), 5u);
     EXPECT_EQ(t.nextFrame, static_cast<int32_t>(0x80000000u + 36u));
     EXPECT_FLOAT_EQ(t.dt, 0.005f);
+}
+
+// timer's results in order: dt, the frame rate, the tick it read.
+TEST_F(Engine, TimerReturnsFrameTimeRateAndTick)
+{
+    const std::pair<Uint32, const char *> rows[] = {
+        {5000000, nullptr}, // closes the window earlier calls may have opened
+        {5001600, "1.600 1 5001600"},
+        {5001700, "0.100 1 5001700"},
+        {5001750, "0.050 1 5001750"},
+        {5002800, "1.050 3 5002800"}};
+    for (auto [tick, want] : rows) {
+        given_ticks = tick;
+        run("R = string.format('%.3f %g %d', Z.timer(0))");
+        lua_getglobal(L, "R");
+        EXPECT_TRUE(!want || lua_tostring(L, -1) == std::string(want)) << lua_tostring(L, -1);
+    }
+    given_ticks = 0;
 }
