@@ -17,18 +17,17 @@ TEST_F(Engine, ConsoleStartsBlankAndWritesLandOnlyInsideTheGrid)
              "A    4~       H"},
             {"addch('A', 1, 1) addch('\127', 1, 1) addch('B', 2, 1) addch('\t', 2, 1)" ..
              "addch('C', 3, 1) addch('\195\169', 3, 1) addch('D', 4, 1) addch('', 4, 1)" ..
-             "addch('X', 5, 0) addch('X', 0, 3) addch('X', -1, 0) addch('X', 4294967295, 0)" ..
+             "addch('X', 4294967295, 0)" ..
              "addch(nil, 1, 1) addch({}, 1, 1)", "               "},
             {"setcol(2, 1, 300, nil, 256 + 7, -1, 0, 9) setcol(1, 1, -0.5, -2147483648, 4294967296 + 9, '16')" ..
-             "setcol(5, 0, 1, 1, 1, 1, 1, 1) setcol(-1, 1, 1, 1, 1, 1, 1, 1) setcol(0, 3, 1, 1, 1, 1, 1, 1)" ..
-             "setcol(4, 2)", "               ", {"2 1 2C0007 FF0009", "1 1 000009 10FFFF"}},
+             "setcol(-1, 1, 1, 1, 1, 1, 1, 1) setcol(4, 2)", "               ", {"2 1 2C0007 FF0009", "1 1 000009 10FFFF"}},
             -- fill: clipped to the grid; colours only when all three channels are given
             {"fill(-2, -1, 4, 3, '#') fill(3, 1, 9, 9, 'hi', 1, 2, 3)", "##   ## hh   hh",
              {"3 1 010203 FFFFFF", "4 1 010203 FFFFFF", "3 2 010203 FFFFFF", "4 2 010203 FFFFFF"}},
             {"fill(4, 2, 1, 1, nil, 9, 9, nil, 7, 7, 7) fill(0, 2, 1, 1, '\127', nil, nil, nil, 4, 5, 6)",
              "               ", {"4 2 000000 070707", "0 2 000000 040506"}},
-            {"fill(0, 0, 0, 3, 'x', 1, 1, 1, 1, 1, 1) fill(0, 0, 5, -1, 'x') fill(5, 0, 5, 5, 'x')" ..
-             "fill(-5, 0, 5, 5, 'x') fill(0, 3, 5, 5, 'x') fill(2147483647, 0, 2147483647, 5, 'x')" ..
+            {"fill(0, 0, 0, 3, 'x', 1, 1, 1, 1, 1, 1) fill(0, 0, 5, -1, 'x')" ..
+             "fill(2147483647, 0, 2147483647, 5, 'x')" ..
              "fill(-2147483648, 0, 2147483647, 5, 'x') fill(-1e9, 2, 2147483647, 2147483647, '+')",
              "          +++++"},
         } do
@@ -46,6 +45,41 @@ TEST_F(Engine, ConsoleStartsBlankAndWritesLandOnlyInsideTheGrid)
         ASSERT_EQ(CC.fgColors[4 * i + 3] * 256 + CC.bgColors[4 * i + 3], 0xFF);
     run("Z.quit()");
     EXPECT_EQ(curses_on + CC.cols + CC.cellCount + (CC.chars != nullptr), 0);
+}
+
+// Each cell write at the corners of a wide and a tall grid, then one cell past
+// each edge beside them; fill also across each edge and over more than the grid.
+TEST_F(Engine, ConsoleWritesClipAtEveryEdge)
+{
+    run(R"~(local function grid(W, H, bg, marks, write) -- the grid as written, and as wanted
+        Z.curses_fill(0, 0, W, H, " ", 0, 0, 0, 255, 255, 255)
+        write()
+        local got, want = "", {}
+        for i = 0, W * H - 1 do -- a cell's character, or its red channel as one
+            local c = cell(i % W, math.floor(i / W))
+            got, want[i + 1] = got .. (c:sub(3, 4) == "00" and c:sub(1, 1) or string.char(tonumber(c:sub(3, 4), 16))), bg
+        end
+        for _, m in ipairs(marks) do want[m[2] * W + m[1] + 1] = m[3] end
+        return got, table.concat(want)
+    end
+    for _, g in ipairs{{5, 3}, {3, 5}} do
+        local W, H = g[1], g[2]
+        Z.curses_init(W, H, ")~" MONO R"~(", 10)
+        local corners = {{0, 0, "a", -1, -1}, {W - 1, 0, "b", 1, -1}, {0, H - 1, "c", -1, 1}, {W - 1, H - 1, "d", 1, 1}}
+        for name, put in pairs{addch = function(x, y, c) Z.curses_addch(c, x, y) end,
+                               setcol = function(x, y, c) Z.curses_setcol(x, y, c:byte()) end,
+                               fill = function(x, y, c) Z.curses_fill(x, y, 1, 1, c) end} do
+            local got, want = grid(W, H, " ", corners, function()
+                for _, c in ipairs(corners) do put(c[1] + c[4], c[2], "X") put(c[1], c[2] + c[5], "X") put(c[1], c[2], c[3]) end
+            end)
+            assert(got == want, W .. "x" .. H .. " " .. name .. ": " .. got)
+        end
+        local got, want = grid(W, H, ".", {{0, 1, "l"}, {W - 1, 0, "r"}, {1, 0, "t"}, {0, H - 1, "b"}}, function()
+            Z.curses_fill(-1, -1, W + 2, H + 2, ".") Z.curses_fill(-2, 1, 3, 1, "l") Z.curses_fill(W - 1, 0, 9, 1, "r")
+            Z.curses_fill(1, -3, 1, 4, "t") Z.curses_fill(0, H - 1, 1, 9, "b")
+        end)
+        assert(got == want, W .. "x" .. H .. " fill: " .. got)
+    end)~");
 }
 
 // The refresh: each cell's background over exactly its rectangle, and the
