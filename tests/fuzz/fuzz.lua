@@ -2,8 +2,8 @@
 -- edges, NaN, infinities, odd and cut UTF-8 strings, tables) and handles
 -- anywhere: live, freed, of another kind, released by quit; start-ups with
 -- and without quit. Not what ends the process or waits long. Frees all it
--- made at the end, for valgrind's leak check. With ZD_FUZZ_GL set (a real X
--- server) start-ups also ask for OpenGL. usage: lua fuzz.lua CALLS [SEED]
+-- made at the end, for valgrind's leak check. ZD_FUZZ_GL (a real X server):
+-- start-ups also ask for OpenGL. usage: lua fuzz.lua CALLS [SEED]
 local z = require "zedodava"
 local calls, seed, gl = tonumber(arg[1]), tonumber(arg[2]) or 1, os.getenv("ZD_FUZZ_GL") ~= nil
 math.randomseed(seed)

@@ -19,15 +19,14 @@
 #define SANS "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 #define MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 
-// The environment of tools/headless.env, also for a run by hand from a shell
-// that holds SDL variables of its own: those go first. CTest sets it too.
+// The environment of tools/headless.env, for a run by hand too (the caller's
+// SDL variables go first); CTest sets it as well.
 inline const bool drivers_chosen = [] {
-    std::vector<std::string> theirs;
-    for (char **e = environ; *e; e++)
+    for (char **e = environ; *e;) // unsetenv moves the later entries down
         if (!strncmp(*e, "SDL_", 4))
-            theirs.emplace_back(*e, strcspn(*e, "="));
-    for (const std::string &name : theirs)
-        unsetenv(name.c_str());
+            unsetenv(std::string(*e, strcspn(*e, "=")).c_str());
+        else
+            e++;
     for (auto [name, value] :
          std::initializer_list<std::pair<const char *, const char *>>{ZD_HEADLESS_ENV})
         setenv(name, value, 1);
