@@ -19,14 +19,9 @@
 #define SANS "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 #define MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 
-// The environment of tools/headless.env, for a run by hand too (the caller's
-// SDL variables go first); CTest sets it as well.
+// The environment of tools/headless.env, for a run by hand too: what the
+// caller's shell set for the same variables gives way. CTest sets it as well.
 inline const bool drivers_chosen = [] {
-    for (char **e = environ; *e;) // unsetenv moves the later entries down
-        if (!strncmp(*e, "SDL_", 4))
-            unsetenv(std::string(*e, strcspn(*e, "=")).c_str());
-        else
-            e++;
     for (auto [name, value] :
          std::initializer_list<std::pair<const char *, const char *>>{ZD_HEADLESS_ENV})
         setenv(name, value, 1);
