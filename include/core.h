@@ -34,6 +34,13 @@ ZD_EXPORT extern int32_t curses_on;
 ZD_EXPORT extern ConsoleRecord CC;
 }
 
+// The display surface when there is one to draw on: null before init and
+// after quit, and in OpenGL mode, where the display has no pixels of its own.
+inline SDL_Surface *drawable_screen()
+{
+    return gScreen && !(gScreen->flags & SDL_OPENGL) ? gScreen : nullptr;
+}
+
 // Prints the formatted line to standard output and ends the process with
 // status 1.
 [[noreturn]] void fatal(const char *fmt, ...) __attribute__((format(printf, 1, 2)));

@@ -52,13 +52,14 @@ template <typename T> inline T *arg_handle(lua_State *L, int i, HandleKind kind)
 }
 
 // A target surface argument: absent, nil or any other value that is no
-// userdata means the display (null itself before init and after quit); a
-// userdata must be a live surface. Every caller draws nothing on a null target.
+// userdata means the display (null when there is none to draw on, see
+// drawable_screen); a userdata must be a live surface. Every caller draws
+// nothing on a null target.
 inline SDL_Surface *arg_target(lua_State *L, int i)
 {
     void *p = lua_touserdata(L, i);
     if (!p)
-        return gScreen;
+        return drawable_screen();
     return handle_live(p, HANDLE_SURFACE) ? static_cast<SDL_Surface *>(p) : nullptr;
 }
 

@@ -171,7 +171,7 @@ int l_curses_fill(lua_State *L)
 // then a freshly rendered glyph in its foreground colour.
 int l_curses_refresh(lua_State *)
 {
-    if (CC.cols <= 0 || !gScreen)
+    if (CC.cols <= 0 || !drawable_screen())
         return 0;
     char text[2] = {0, 0};
     for (int32_t col = 0; col < CC.cols; col++) {

@@ -44,11 +44,15 @@ int l_init(lua_State *L)
     return 0;
 }
 
+// gl_on keeps its value after quit, so the display is looked at first: the
+// buffer swap reaches into SDL's video state, which quit has torn down.
 int l_flip(lua_State *)
 {
+    if (!gScreen)
+        return 0;
     if (gl_on)
         SDL_GL_SwapBuffers();
-    else if (gScreen)
+    else
         SDL_Flip(gScreen);
     return 0;
 }

@@ -11,6 +11,7 @@ Not part of the test suite: a full run takes a long while.
 
 usage: tools/seed-faults.py [--rev REV] [--trees ref,san] [--only ID,...]
                             [--exclude REGEX] [--scratch DIR] [--list FILE] [--no-check]
+                            [--baseline FILE]
 
 The scratch directory (default /tmp/zedodava-seed) is kept between runs so
 that later runs rebuild only what changed.
@@ -107,6 +108,28 @@ def run_tests(build, exclude, log):
     return proc.returncode == 0, name
 
 
+def baseline_line(f, kind, result, rev):
+    """fault, result, the tree and first failing test, commit, what it does."""
+    by = result[len("caught ("):-1] if kind == "caught" else "-"
+    return f"{f['id']:26} {kind:14} {by:66} {rev:8} {f['desc']}"
+
+
+def write_baseline(path, faults, results):
+    """Keeps the file's comment lines, replaces the lines of the faults just
+    run, drops those of faults no longer listed, in the list's order."""
+    head, old = [], {}
+    if os.path.exists(path):
+        for line in open(path).read().splitlines():
+            if line.startswith("#") or not line.strip():
+                if not old:  # the header: what comes before the first fault's line
+                    head.append(line)
+            else:
+                old[line.split()[0]] = line
+    old.update(results)
+    with open(path, "w") as out:
+        out.write("\n".join(head + [old[f["id"]] for f in faults if f["id"] in old]) + "\n")
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--rev", default="HEAD", help="committed tree to test (default HEAD)")
@@ -117,6 +140,8 @@ def main():
     ap.add_argument("--list", default=os.path.join(TOP, "tools", "seed-faults.list"))
     ap.add_argument("--no-check", action="store_true",
                     help="skip the run of the unchanged tree (which must pass)")
+    ap.add_argument("--baseline", help="record each fault's result in FILE "
+                    "(tools/seed-faults.baseline): one line per fault, replacing its last one")
     args = ap.parse_args()
 
     faults = read_faults(args.list)
@@ -145,6 +170,7 @@ def main():
                 sys.exit(f"the unchanged tree fails its tests ({t}: {name}); see {log}")
 
     counts = {"caught": 0, "missed": 0, "does not apply": 0, "does not build": 0}
+    results = {}
     print(f"{'fault':26} {'result':44} what it does")
     for f in faults:
         start = time.time()
@@ -172,12 +198,15 @@ def main():
                 with open(path, "w") as out:
                     out.write(text)
         counts[kind] += 1
+        results[f["id"]] = baseline_line(f, kind, result, rev)
         print(f"{f['id']:26} {result:44} {f['desc']} [{time.time() - start:.0f} s]", flush=True)
     # Leave the trees built from the unchanged sources.
     for t in trees:
         sh(["cmake", "--build", os.path.join(args.scratch, "build-" + t), "-j2"], log)
     print(f"summary: {len(faults)} faults, {counts['caught']} caught, {counts['missed']} missed, "
           f"{counts['does not apply']} do not apply, {counts['does not build']} do not build")
+    if args.baseline:
+        write_baseline(args.baseline, read_faults(args.list), results)
 
 
 if __name__ == "__main__":

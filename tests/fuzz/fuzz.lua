@@ -2,9 +2,10 @@
 -- edges, NaN, infinities, odd and cut UTF-8 strings, tables) and handles
 -- anywhere: live, freed, of another kind, released by quit; start-ups with
 -- and without quit. Not what ends the process or waits long. Frees all it
--- made at the end, for valgrind's leak check. usage: lua fuzz.lua CALLS [SEED]
+-- made at the end, for valgrind's leak check. ZD_FUZZ_GL (a real X server):
+-- start-ups also ask for OpenGL. usage: lua fuzz.lua CALLS [SEED]
 local z = require "zedodava"
-local calls, seed = tonumber(arg[1]), tonumber(arg[2]) or 1
+local calls, seed, gl = tonumber(arg[1]), tonumber(arg[2]) or 1, os.getenv("ZD_FUZZ_GL") ~= nil
 math.randomseed(seed)
 local R, unpack = math.random, unpack or table.unpack
 local dir, FONT = os.getenv("ZD_TMP"), "/usr/share/fonts/truetype/dejavu/DejaVuSans"
@@ -32,7 +33,7 @@ local names = {"fill", "putpix", "blit", "draw", "drawTri", "printFont", "flip",
 local running = false
 local function start() -- over a running engine too: a second start-up without quit
     if R() < 0.5 then
-        z.init(R(16, 320), R(16, 240))
+        z.init(R(16, 320), R(16, 240), R() < 0.2, gl and R() < 0.6)
     else
         z.curses_init(R(1, 40), R(1, 12), FONT .. "Mono.ttf", R(6, 16))
     end

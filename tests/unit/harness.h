@@ -19,11 +19,12 @@
 #define SANS "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 #define MONO "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 
-// The environment of tools/headless.env, for a run by hand; CTest sets it too.
+// The environment of tools/headless.env, for a run by hand too: what the
+// caller's shell set for the same variables gives way. CTest sets it as well.
 inline const bool drivers_chosen = [] {
     for (auto [name, value] :
          std::initializer_list<std::pair<const char *, const char *>>{ZD_HEADLESS_ENV})
-        setenv(name, value, 0);
+        setenv(name, value, 1);
     return true;
 }();
 

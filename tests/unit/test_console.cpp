@@ -17,18 +17,17 @@ TEST_F(Engine, ConsoleStartsBlankAndWritesLandOnlyInsideTheGrid)
              "A    4~       H"},
             {"addch('A', 1, 1) addch('\127', 1, 1) addch('B', 2, 1) addch('\t', 2, 1)" ..
              "addch('C', 3, 1) addch('\195\169', 3, 1) addch('D', 4, 1) addch('', 4, 1)" ..
-             "addch('X', 5, 0) addch('X', 0, 3) addch('X', -1, 0) addch('X', 4294967295, 0)" ..
+             "addch('X', 4294967295, 0)" ..
              "addch(nil, 1, 1) addch({}, 1, 1)", "               "},
             {"setcol(2, 1, 300, nil, 256 + 7, -1, 0, 9) setcol(1, 1, -0.5, -2147483648, 4294967296 + 9, '16')" ..
-             "setcol(5, 0, 1, 1, 1, 1, 1, 1) setcol(-1, 1, 1, 1, 1, 1, 1, 1) setcol(0, 3, 1, 1, 1, 1, 1, 1)" ..
-             "setcol(4, 2)", "               ", {"2 1 2C0007 FF0009", "1 1 000009 10FFFF"}},
+             "setcol(-1, 1, 1, 1, 1, 1, 1, 1) setcol(4, 2)", "               ", {"2 1 2C0007 FF0009", "1 1 000009 10FFFF"}},
             -- fill: clipped to the grid; colours only when all three channels are given
             {"fill(-2, -1, 4, 3, '#') fill(3, 1, 9, 9, 'hi', 1, 2, 3)", "##   ## hh   hh",
              {"3 1 010203 FFFFFF", "4 1 010203 FFFFFF", "3 2 010203 FFFFFF", "4 2 010203 FFFFFF"}},
             {"fill(4, 2, 1, 1, nil, 9, 9, nil, 7, 7, 7) fill(0, 2, 1, 1, '\127', nil, nil, nil, 4, 5, 6)",
              "               ", {"4 2 000000 070707", "0 2 000000 040506"}},
-            {"fill(0, 0, 0, 3, 'x', 1, 1, 1, 1, 1, 1) fill(0, 0, 5, -1, 'x') fill(5, 0, 5, 5, 'x')" ..
-             "fill(-5, 0, 5, 5, 'x') fill(0, 3, 5, 5, 'x') fill(2147483647, 0, 2147483647, 5, 'x')" ..
+            {"fill(0, 0, 0, 3, 'x', 1, 1, 1, 1, 1, 1) fill(0, 0, 5, -1, 'x')" ..
+             "fill(2147483647, 0, 2147483647, 5, 'x')" ..
              "fill(-2147483648, 0, 2147483647, 5, 'x') fill(-1e9, 2, 2147483647, 2147483647, '+')",
              "          +++++"},
         } do
@@ -44,6 +43,35 @@ TEST_F(Engine, ConsoleStartsBlankAndWritesLandOnlyInsideTheGrid)
         end)~");
     for (int i = 0; i < CC.cellCount; i++) // the fourth bytes keep their start-up values
         ASSERT_EQ(CC.fgColors[4 * i + 3] * 256 + CC.bgColors[4 * i + 3], 0xFF);
+    // Each write at the corners of a wide and a tall grid, and one cell past each
+    // edge beside them (fill: a rectangle across both); a fill of more than the grid clears it.
+    run(R"~(for _, g in ipairs{{5, 3, "a   b     c   d"}, {3, 5, "a b         c d"}} do
+        local W, H = g[1], g[2]
+        Z.curses_init(W, H, ")~" MONO R"~(", 10)
+        local function grid(write) -- after the writes, each cell's character or its red channel as one
+            write()
+            local s = ""
+            for i = 0, W * H - 1 do
+                local c = cell(i % W, math.floor(i / W))
+                s = s .. (c:sub(3, 4) == "00" and c:sub(1, 1) or string.char(tonumber(c:sub(3, 4), 16)))
+            end
+            return s, Z.curses_fill(-1, -1, W + 2, H + 2, " ", 0, 0, 0, 255, 255, 255)
+        end
+        for name, put in pairs{addch = function(x, y, c) Z.curses_addch(c, x, y) end,
+                               setcol = function(x, y, c) Z.curses_setcol(x, y, c:byte()) end,
+                               fill = function(x, y, c, dx, dy) -- and 3 cells further out
+                                   Z.curses_fill(x - (dx < 0 and 3 or 0), y - (dy < 0 and 3 or 0), 4, 4, c)
+                               end} do
+            local s = grid(function()
+                for i, k in ipairs{{0, 0, -1, -1}, {W - 1, 0, 1, -1}, {0, H - 1, -1, 1}, {W - 1, H - 1, 1, 1}} do
+                    local x, y, dx, dy = k[1], k[2], k[3], k[4]
+                    put(x + dx, y, "X", dx, dy) put(x, y + dy, "X", dx, dy) put(x, y, ("abcd"):sub(i, i), dx, dy)
+                end
+            end)
+            assert(s == g[3], W .. "x" .. H .. " " .. name .. ": " .. s)
+        end
+        assert(grid(function() end) == string.rep(" ", W * H))
+    end)~");
     run("Z.quit()");
     EXPECT_EQ(curses_on + CC.cols + CC.cellCount + (CC.chars != nullptr), 0);
 }

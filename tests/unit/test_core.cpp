@@ -1,10 +1,19 @@
 // The integer reader and the frame timer's arithmetic. (The handle registry is
 // the lifecycle tests' and the fuzzer's: any slip there leaks or crashes.)
 #include <cmath>
+#include <dlfcn.h>
 
 #include "args.h"
 #include "harness.h"
 #include "timer.h"
+
+// The clock the module reads: SDL's, or the tick count a test gives.
+static Uint32 given_ticks = 0;
+extern "C" Uint32 SDL_GetTicks()
+{
+    static auto sdl = reinterpret_cast<Uint32 (*)()>(dlsym(RTLD_NEXT, "SDL_GetTicks"));
+    return given_ticks ? given_ticks : sdl();
+}
 
 TEST(Args, IntegerConversionIsDefinedForEveryDouble)
 {
@@ -49,4 +58,19 @@ TEST(Timer, StepsThroughGivenTicks)
     EXPECT_EQ(timer_step(&t, 0x80000000u + 15u, 60), 5u);
     EXPECT_EQ(t.nextFrame, static_cast<int32_t>(0x80000000u + 36u));
     EXPECT_FLOAT_EQ(t.dt, 0.005f);
+}
+
+// timer's results in order: dt, the frame rate, the tick it read (given). The
+// first call closes whatever frame-rate window earlier calls opened.
+TEST_F(Engine, TimerReturnsFrameTimeRateAndTick)
+{
+    run("function T(want) local got = string.format('%.3f %g %d', Z.timer(0)) "
+        "assert(want == '' or got == want, got) end");
+    for (auto [tick, want] : {std::pair<Uint32, std::string>{5000000, ""},
+                              {5001600, "1.600 1 5001600"},
+                              {5001700, "0.100 1 5001700"},
+                              {5001750, "0.050 1 5001750"},
+                              {5002800, "1.050 3 5002800"}})
+        given_ticks = tick, run("T('" + want + "')");
+    given_ticks = 0;
 }

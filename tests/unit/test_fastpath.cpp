@@ -2,10 +2,25 @@
 // stand in for: random inputs through both, the same bytes, rectangle and
 // surface fields out. Some inputs are outside what the loops take (other
 // formats, alpha off, shared sources), so a loop that takes too much fails.
+#include <dlfcn.h>
 #include <random>
 
 #include "fastpath.h"
 #include "harness.h"
+
+// SDL's blit, fill and conversion as the module's objects linked into this
+// program reach them: counted, then passed on to SDL.
+static int sdl_calls[3];
+#define COUNTED(type, name, k, params, ...)                                                        \
+    extern "C" type name params                                                                    \
+    {                                                                                              \
+        return sdl_calls[k]++,                                                                     \
+               reinterpret_cast<decltype(&name)>(dlsym(RTLD_NEXT, #name))(__VA_ARGS__);            \
+    }
+COUNTED(int, SDL_UpperBlit, 0, (SDL_Surface * s, SDL_Rect *sr, SDL_Surface *d, SDL_Rect *dr), s, sr,
+        d, dr)
+COUNTED(int, SDL_FillRect, 1, (SDL_Surface * d, SDL_Rect *r, Uint32 c), d, r, c)
+COUNTED(SDL_Surface *, SDL_DisplayFormatAlpha, 2, (SDL_Surface * s), s)
 
 namespace
 {
@@ -173,5 +188,24 @@ TEST_F(FastPathTest, DisplayFormatConversionMatchesSdl)
         EXPECT_EQ(fields(want), fields(got)) << what;
         EXPECT_TRUE(bytes(want) == bytes(got)) << what;
         SDL_FreeSurface(want), SDL_FreeSurface(got), SDL_FreeSurface(kind == 6 ? src : nullptr);
+    }
+}
+
+// Where a fast path's entry condition holds SDL's call is not reached; where
+// it does not, it is. Each row: the calls, then how many reach each of the three.
+TEST_F(FastPathTest, TakenWhereTheyApply)
+{
+    run(R"~(S, P, Q = Z.makeSurf(9, 9), TMP .. "/p.png", TMP .. "/q.png"
+        os.execute("convert -size 3x2 xc:red PNG32:" .. P .. " && convert -size 3x2 xc:red PNG24:" .. Q))~");
+    const std::pair<const char *, std::vector<int>> rows[] = {
+        {"fill(1, 1, 5, 5, 1, 2, 3, 255) Z.fill(0, 0, 0, 0, 1, 2, 3, 4, S) Z.blit(S, 3, 4)",
+         {0, 0, 0}},
+        {"blit(S, -2, 70) Z.freeSurf(Z.makeSurf(4, 3)) Z.freeSurf(Z.loadImage(P))", {0, 0, 0}},
+        {"blit(S, 1, 1, S) Z.freeSurf(Z.loadImage(Q))", {1, 0, 1}}, // onto itself; no alpha
+    };
+    for (const auto &[code, want] : rows) {
+        sdl_calls[0] = sdl_calls[1] = sdl_calls[2] = 0;
+        run(std::string("Z.") + code);
+        EXPECT_EQ(std::vector<int>(sdl_calls, sdl_calls + 3), want) << code;
     }
 }
