@@ -99,9 +99,9 @@ TEST_F(Engine, ConsoleRefreshFromItsCacheGivesThePixelsOfRenderingEachCell)
     for (auto [font, points, cols, rows] : {std::tuple{"SansMono", 16, 80, 25},
                                             {"SansMono-Bold", 16, 7, 5},
                                             {"Sans", 11, 13, 7},
-                                            {"Serif-Italic", 30, 5, 3},
                                             {"SansMono", 4, 20, 9},
                                             {"SansMono", 9, 11, 4},
+                                            {"Serif-Italic", 30, 5, 3},
                                             {"", 0, 0, 0}}) {
         if (*font)
             run("Z.curses_init(" + std::to_string(cols) + ", " + std::to_string(rows) + ", '" +
