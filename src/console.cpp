@@ -208,7 +208,7 @@ bool console_glyph_cache = true;
 // than kMaxMask bytes, so the cache never holds more than 257 * kMaxMask.
 static const size_t kMaxMask = 256 * 1024;
 static struct {
-    TTF_Font *font; // the font the masks were made from; null: empty
+    TTF_Font *font; // the console's font; null: empty
     int cw, ch;
     bool unusable; // the font's glyphs are not colour plus coverage
     Uint32 *mask[256];
@@ -273,7 +273,9 @@ static bool refresh_cached()
 {
     if (!console_glyph_cache || !CC.font)
         return false;
-    if (gGlyphs.font != CC.font || gGlyphs.cw != CC.cellWidth || gGlyphs.ch != CC.cellHeight) {
+    // The cache goes with its console (console_cache_drop); masks of another
+    // cell size are never read, whatever happens.
+    if (!gGlyphs.font || gGlyphs.cw != CC.cellWidth || gGlyphs.ch != CC.cellHeight) {
         console_cache_drop();
         gGlyphs.font = CC.font;
         gGlyphs.cw = CC.cellWidth;
