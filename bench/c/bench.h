@@ -36,8 +36,8 @@ static inline double bench_server_time(void)
     buf[n] = 0;
     unsigned long utime = 0, stime = 0;
     const char *p = strrchr(buf, ')'); /* fields 14 and 15 follow the name */
-    if (!p || sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime,
-                     &stime) != 2)
+    if (!p ||
+        sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2)
         return 0;
     return (double)(utime + stime) / 100.0;
 }
