@@ -11,7 +11,7 @@
 # stay flat.
 #
 # usage: bench/run.sh [NAME...]   NAME: a workload file (query, draw, text,
-#                                 console, frame) or "memory"; none: all
+#                                 console, frame, window) or "memory"; none: all
 # environment:
 #   BUILD_DIR     build tree (default build-bench)
 #   BENCH_ROUNDS  rounds of all four sides, interleaved (default 5); each
@@ -21,9 +21,15 @@
 #   BENCH_SCALE   multiplies every iteration count (default 1)
 #   CHURN_ROUNDS  rounds of the load-and-free loop (default 10000)
 #   FRAMES        frames each example game runs (default 1000)
+#   BENCH_BEFORE  a build tree of an earlier commit (its zedodava.so): the Lua
+#                 sides run with it too, interleaved, and a second table
+#                 compares the two modules row by row
 #
 # Every side runs headless (SDL_VIDEODRIVER=dummy) at 640x480, 32 bpp, on the
-# same pseudo-random positions. Times are process CPU time.
+# same pseudo-random positions. Times are process CPU time. The frame and
+# window workloads also run on a virtual X server (Xvfb, 1920x1080, 24-bit)
+# with SDL_VIDEODRIVER=x11, in rows named *_x11_*: there flip sends the
+# picture to the server, and the server's CPU time is added to the process's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -33,7 +39,7 @@ rounds=${BENCH_ROUNDS:-5}
 # The table's order: the per-call floor, drawing, text, the console, the
 # whole frame; any other workload file after them.
 workloads=()
-for name in query draw text console frame; do
+for name in query draw text console frame window; do
     [ -f "bench/c/$name.c" ] && workloads+=("$name")
 done
 for src in bench/c/*.c; do
@@ -65,7 +71,13 @@ done
 headless_env dummy none
 export LUA_CPATH="$root/$build/?.so;;" LUA_PATH="$root/bench/lua/?.lua;$root/lua/?.lua;;"
 out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+xpid=
+trap 'rm -rf "$out"; [ -z "$xpid" ] || kill "$xpid"' EXIT
+before=${BENCH_BEFORE:-}
+if [ -n "$before" ] && [ ! -f "$before/zedodava.so" ]; then
+    echo "BENCH_BEFORE=$before holds no zedodava.so" >&2
+    exit 2
+fi
 
 have_pygame=1
 if ! /usr/bin/python3 -c 'import pygame' >/dev/null 2>&1; then
@@ -85,17 +97,42 @@ median='
         return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
     }'
 
+# The workloads that also run on the virtual X server.
+on_x=()
+for name in "${selected[@]}"; do
+    case $name in frame | window) on_x+=("$name") ;; esac
+done
+if [ ${#on_x[@]} -gt 0 ]; then
+    tmp=$out
+    . tools/xvfb.sh
+    start_xvfb 1920x1080x24
+fi
+
+# The four sides of one workload in one round; with "x11", on the X server.
+sides() {
+    local name=$1 r=$2
+    "$build/bench/bench_$name" | tag c "$r" >>"$out/times"
+    (cd bench/lua && lua5.1 "$name.lua") | tag lua51 "$r" >>"$out/times"
+    (cd bench/lua && luajit "$name.lua") | tag luajit "$r" >>"$out/times"
+    if [ $have_pygame -eq 1 ]; then
+        (cd bench/py && /usr/bin/python3 "$name.py") | tag pygame "$r" >>"$out/times"
+    fi
+}
+
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')
 if [ ${#selected[@]} -gt 0 ]; then
     for ((r = 1; r <= rounds; r++)); do
         for name in "${selected[@]}"; do
             echo "round $r/$rounds: $name" >&2
-            "$build/bench/bench_$name" | tag c "$r" >>"$out/times"
-            (cd bench/lua && lua5.1 "$name.lua") | tag lua51 "$r" >>"$out/times"
-            (cd bench/lua && luajit "$name.lua") | tag luajit "$r" >>"$out/times"
-            if [ $have_pygame -eq 1 ]; then
-                (cd bench/py && /usr/bin/python3 "$name.py") | tag pygame "$r" >>"$out/times"
+            sides "$name" "$r"
+            if [ -n "$before" ]; then
+                (cd bench/lua && LUA_CPATH="$before/?.so;;" lua5.1 "$name.lua") | tag lua51 "$r" >>"$out/before"
+                (cd bench/lua && LUA_CPATH="$before/?.so;;" luajit "$name.lua") | tag luajit "$r" >>"$out/before"
             fi
+        done
+        for name in "${on_x[@]}"; do
+            echo "round $r/$rounds: $name on the X server" >&2
+            SDL_VIDEODRIVER=x11 BENCH_SERVER_PID=$xpid sides "$name" "$r"
         done
     done
 
@@ -107,7 +144,8 @@ if [ ${#selected[@]} -gt 0 ]; then
         echo "pygame: $(/usr/bin/python3 -c 'import pygame; print("pygame", pygame.version.ver, "on SDL", ".".join(map(str, pygame.get_sdl_version())), "(SDL2), Python", __import__("platform").python_version())')"
     fi
     echo "C and zedodava: SDL $(pkg-config --modversion sdl), SDL_gfx $(pkg-config --modversion SDL_gfx), SDL_ttf $(pkg-config --modversion SDL_ttf)"
-    echo "ns per operation, process CPU time; median over $rounds rounds of the median of ${BENCH_REPS:-5} repetitions"
+    echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+    echo "ns per operation, process CPU time (*_x11_* rows: and the X server's); median over $rounds rounds of the median of ${BENCH_REPS:-5} repetitions"
     echo "goals: jit/C <= 1.3, lua/C <= 2.0, lua/pg and jit/pg <= 1.0; a ratio that misses its goal is marked *"
     echo
     awk "$median"'
@@ -139,6 +177,27 @@ if [ ${#selected[@]} -gt 0 ]; then
             }
             if (frames != "") print frames
         }' "$out/times"
+
+    if [ -s "$out/before" ]; then
+        echo
+        echo "against the module of BENCH_BEFORE ($before, commit $(git -C "$before" rev-parse --short HEAD 2>/dev/null || echo unknown)): ns per operation, before and now"
+        awk "$median"'
+            FNR == 1 { file++ }
+            { k = (file == 1 ? "now" : "before") SUBSEP $1 SUBSEP $3; t[k] = (k in t ? t[k] " " : "") $4
+              if (file == 2 && !($3 in seen)) { seen[$3] = 1; order[++n] = $3 } }
+            END {
+                printf "%-26s %11s %11s %7s %11s %11s %7s\n", "workload", "lua5.1", "before", "now/bef", "luajit", "before", "now/bef"
+                for (i = 1; i <= n; i++) {
+                    w = order[i]; line = sprintf("%-26s", w)
+                    for (s = 1; s <= 2; s++) {
+                        side = s == 1 ? "lua51" : "luajit"
+                        p = median(t["now", side, w]); b = median(t["before", side, w])
+                        line = line sprintf(" %11.1f %11.1f %7.2f", p, b, b > 0 ? p / b : 0)
+                    }
+                    print line
+                }
+            }' "$out/times" "$out/before"
+    fi
 
     # Checked mode's cost on the cheapest calls and on the whole frame: the
     # same workloads with `require "zedodava"` answered by zedodava.checked.

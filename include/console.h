@@ -10,4 +10,11 @@ int l_curses_addch(lua_State *L);
 int l_curses_setcol(lua_State *L);
 int l_curses_fill(lua_State *L);
 
+// Whether the refresh paints from its glyph cache where it can (set; the
+// tests clear it to compare with rendering every cell).
+extern bool console_glyph_cache;
+
+// Empties the glyph cache (the console's font is going).
+void console_cache_drop();
+
 #endif

@@ -1,6 +1,7 @@
 // The process-wide state every area shares, the libraries' start-up and
 // shutdown, and the one way to end the process on a failure. Every area may
-// use this; it uses none of them.
+// use this; it uses none of them but the console's glyph cache, emptied with
+// the console.
 #ifndef ZEDODAVA_CORE_H
 #define ZEDODAVA_CORE_H
 

@@ -24,6 +24,26 @@ int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color);
 // and does not use it again, as every caller of a conversion here does.
 SDL_Surface *fast_display_alpha(SDL_Surface *src);
 
+// A console grid of cols x rows cells, each cw x ch pixels, stored row by row
+// as the console record stores them; masks holds, per character byte, the
+// first row of its glyph with any coverage and the row after the last, then
+// cw x ch pixels of the coverage a, cropped to the cell, row by row, each as
+// a | a << 16 with 255 stored as 256.
+struct ConsoleTiles {
+    int cw, ch, cols, rows;
+    const Uint8 *chars, *fg, *bg; // a byte per cell; red, green, blue and a fourth byte
+    const Uint32 *const *masks;   // 256 entries
+};
+
+// The pixels a console refresh leaves on a target the grid covers exactly:
+// each cell's background filled, then its glyph, rendered in its foreground
+// colour, blended over it from the cell's corner, columns outermost (so every
+// glyph's overhang is covered by the cells painted after it). Own loop: a
+// 32-bit target with red, green, blue masks 0xFF0000, 0xFF00, 0xFF in system
+// memory, not locked, clipped to itself. Anywhere else it draws nothing and
+// returns false.
+bool fast_console(SDL_Surface *dst, const ConsoleTiles &tiles);
+
 // Whether the 32-byte (AVX2) loops run instead of the 16-byte (SSE2) ones:
 // set at start-up from what the processor reports; the tests clear it to
 // check the narrower loops as well.

@@ -169,10 +169,8 @@ int l_curses_fill(lua_State *L)
 
 // Paints every cell, column by column: its background over its rectangle,
 // then a freshly rendered glyph in its foreground colour.
-int l_curses_refresh(lua_State *)
+static void refresh_rendered()
 {
-    if (CC.cols <= 0 || !drawable_screen())
-        return 0;
     char text[2] = {0, 0};
     for (int32_t col = 0; col < CC.cols; col++) {
         for (int32_t row = 0; row < CC.rows; row++) {
@@ -197,5 +195,117 @@ int l_curses_refresh(lua_State *)
             SDL_FreeSurface(glyph);
         }
     }
+}
+
+bool console_glyph_cache = true;
+
+// The glyph cache: per character byte, the coverage of its glyph in the
+// console's font, cropped to one cell (see ConsoleTiles). A rendered glyph is
+// its foreground colour in every pixel with the coverage as alpha, so one
+// coverage serves every colour. Masks are made when a character is first
+// shown and live until the console goes; at most 256 of them (and a blank
+// one for characters the font cannot render), each cell-sized and no larger
+// than kMaxMask bytes, so the cache never holds more than 257 * kMaxMask.
+static const size_t kMaxMask = 256 * 1024;
+static struct {
+    TTF_Font *font; // the console's font; null: empty
+    int cw, ch;
+    bool unusable; // the font's glyphs are not colour plus coverage
+    Uint32 *mask[256];
+    Uint32 *blank;
+} gGlyphs;
+
+void console_cache_drop()
+{
+    for (Uint32 *&m : gGlyphs.mask) {
+        free(m);
+        m = nullptr;
+    }
+    free(gGlyphs.blank);
+    gGlyphs.blank = nullptr;
+    gGlyphs.font = nullptr;
+    gGlyphs.unusable = false;
+}
+
+// Renders character c and keeps its coverage. False where the cache cannot
+// stand in for rendering (no memory, or a glyph that is not one colour plus
+// coverage); a glyph the font cannot render stays absent and is tried again
+// on the next refresh.
+static bool make_mask(uint8_t c)
+{
+    const char text[2] = {static_cast<char>(c), 0};
+    SDL_Surface *g = TTF_RenderText_Blended(CC.font, text, SDL_Color{0, 0, 0, 0});
+    if (!g)
+        return true;
+    const SDL_PixelFormat *f = g->format;
+    bool ok = f->BytesPerPixel == 4 && f->Amask == 0xFF000000 && f->Rmask == 0xFF0000 &&
+              f->Gmask == 0xFF00 && f->Bmask == 0xFF && !SDL_MUSTLOCK(g) && g->pixels &&
+              (g->flags & SDL_SRCALPHA);
+    const int cw = gGlyphs.cw, ch = gGlyphs.ch;
+    Uint32 *m = ok ? static_cast<Uint32 *>(calloc(size_t(cw) * ch + 2, 4)) : nullptr;
+    for (int y = 0; m && y < g->h; y++) {
+        const Uint32 *p = reinterpret_cast<const Uint32 *>(static_cast<uint8_t *>(g->pixels) +
+                                                           ptrdiff_t(y) * g->pitch);
+        for (int x = 0; x < g->w; x++) {
+            if (p[x] & 0xFFFFFF)
+                ok = false;
+            else if (x < cw && y < ch && p[x]) {
+                const Uint32 a = p[x] >> 24 == 255 ? 256 : p[x] >> 24;
+                m[2 + y * cw + x] = a | a << 16;
+                m[0] = m[1] ? m[0] : Uint32(y); // the rows with coverage
+                m[1] = Uint32(y + 1);
+            }
+        }
+    }
+    SDL_FreeSurface(g);
+    if (!ok) {
+        free(m);
+        gGlyphs.unusable = true;
+        return false;
+    }
+    gGlyphs.mask[c] = m;
+    return m != nullptr;
+}
+
+// Paints the grid from the cache; false where it cannot, having drawn
+// nothing.
+static bool refresh_cached()
+{
+    if (!console_glyph_cache || !CC.font)
+        return false;
+    // The cache goes with its console (console_cache_drop); masks of another
+    // cell size are never read, whatever happens.
+    if (!gGlyphs.font || gGlyphs.cw != CC.cellWidth || gGlyphs.ch != CC.cellHeight) {
+        console_cache_drop();
+        gGlyphs.font = CC.font;
+        gGlyphs.cw = CC.cellWidth;
+        gGlyphs.ch = CC.cellHeight;
+    }
+    const size_t bytes = size_t(gGlyphs.cw) * size_t(gGlyphs.ch) * 4;
+    if (gGlyphs.unusable || gGlyphs.cw <= 0 || gGlyphs.ch <= 0 || bytes > kMaxMask)
+        return false;
+    if (!gGlyphs.blank && !(gGlyphs.blank = static_cast<Uint32 *>(calloc(bytes + 8, 1))))
+        return false;
+
+    bool shown[256] = {};
+    for (int32_t i = 0; i < CC.cellCount; i++)
+        shown[CC.chars[i]] = true;
+    const Uint32 *masks[256];
+    for (int c = 0; c < 256; c++) {
+        if (shown[c] && !gGlyphs.mask[c] && !make_mask(static_cast<uint8_t>(c)))
+            return false;
+        masks[c] = gGlyphs.mask[c] ? gGlyphs.mask[c] : gGlyphs.blank;
+    }
+    const ConsoleTiles tiles = {CC.cellWidth, CC.cellHeight, CC.cols,     CC.rows,
+                                CC.chars,     CC.fgColors,   CC.bgColors, masks};
+    return fast_console(gScreen, tiles);
+}
+
+int l_curses_refresh(lua_State *)
+{
+    if (CC.cols <= 0 || !drawable_screen())
+        return 0;
+    if (!refresh_cached())
+        refresh_rendered();
     return 0;
 }

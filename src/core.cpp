@@ -1,6 +1,8 @@
 // The process-wide state, the libraries' start-up and shutdown, fatal.
 #include "core.h"
 
+#include "console.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +56,7 @@ void console_release()
 {
     if (!curses_on)
         return;
+    console_cache_drop();
     TTF_CloseFont(CC.font);
     free(CC.chars);
     free(CC.fgColors);

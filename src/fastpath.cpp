@@ -46,14 +46,12 @@ ZD_INLINE uint32_t blend_pixel(uint32_t s, uint32_t d)
 // The same blend on N / 4 pixels. Bytes 0 and 2 and bytes 1 and 3 of each
 // pixel are worked in 16-bit lanes; the multiplier of byte 3 (alpha) is 0 so
 // the target's stays, and a = 255 is made 256, which yields the source byte.
-template <int N> ZD_INLINE void blend_vector(const uint32_t *sp, uint32_t *dp)
+// (Vectors by reference: by value they would change the calling convention.)
+template <int N> ZD_INLINE void blend_values(const typename Vec<N>::u32 &s, typename Vec<N>::u32 &d)
 {
     typedef typename Vec<N>::u32 U32;
     typedef typename Vec<N>::u16 U16;
     typedef typename Vec<N>::u8 U8;
-    U32 s, d;
-    memcpy(&s, sp, N);
-    memcpy(&d, dp, N);
     U32 a = s >> 24;
     a -= (U32)(a == 255);
     const U16 m_even = (U16)(a | (a << 16));
@@ -62,8 +60,17 @@ template <int N> ZD_INLINE void blend_vector(const uint32_t *sp, uint32_t *dp)
     const U16 se = s16 & 0xFF, de = d16 & 0xFF, so = s16 >> 8, dodd = d16 >> 8;
     const U8 even = (U8)de + (U8)(((se - de) * m_even) >> 8);
     const U8 odd = (U8)dodd + (U8)(((so - dodd) * m_odd) >> 8);
-    const U32 out = (U32)((U16)even | ((U16)odd << 8));
-    memcpy(dp, &out, N);
+    d = (U32)((U16)even | ((U16)odd << 8));
+}
+
+template <int N> ZD_INLINE void blend_vector(const uint32_t *sp, uint32_t *dp)
+{
+    typedef typename Vec<N>::u32 U32;
+    U32 s, d;
+    memcpy(&s, sp, N);
+    memcpy(&d, dp, N);
+    blend_values<N>(s, d);
+    memcpy(dp, &d, N);
 }
 
 template <int N>
@@ -331,6 +338,108 @@ SDL_Surface *fast_display_alpha(SDL_Surface *src)
     return out;
 }
 
+// The console grid. Each pixel of a cell is its own blend of the glyph's
+// coverage, in the cell's foreground colour, over the cell's background
+// colour: the target is not read, so runs may overlap.
+namespace
+{
+
+ZD_INLINE uint32_t rgb_entry(const uint8_t *e) { return uint32_t(e[0]) << 16 | e[1] << 8 | e[2]; }
+
+// One cell. Its source and target colours are fixed, so blend_values' lanes
+// reduce to the target's bytes plus their distance to the source's times the
+// coverage (stored as blend_values' even-byte multiplier, 256 for 255); rows
+// without coverage are the background.
+template <int N>
+ZD_INLINE void tile_cell(const uint32_t *m, uint8_t *d, int pitch, int cw, int ch, uint32_t tint,
+                         uint32_t bg)
+{
+    typedef typename Vec<N>::u32 U32;
+    typedef typename Vec<N>::u16 U16;
+    typedef typename Vec<N>::u8 U8;
+    const int lanes = N / 4;
+    if (cw < lanes) {
+        if (N > 16 && cw >= 4)
+            return tile_cell<16>(m, d, pitch, cw, ch, tint, bg);
+        for (int y = 0; y < ch; y++, d += pitch)
+            for (int x = 0; x < cw; x++) {
+                const uint32_t a = m[2 + y * cw + x] & 0x1FF;
+                reinterpret_cast<uint32_t *>(d)[x] =
+                    blend_pixel((a > 255 ? 255 : a) << 24 | tint, bg);
+            }
+        return;
+    }
+    const U32 b = U32{} + bg;
+    const U16 t16 = (U16)(U32{} + tint), b16 = (U16)b;
+    const U16 de = b16 & 0xFF, dodd = b16 >> 8;
+    const U16 diff_even = (t16 & 0xFF) - de, diff_odd = (t16 >> 8) - dodd;
+    const int top = int(m[0]), bottom = int(m[1]);
+    m += 2 + top * cw;
+    // Runs of lanes pixels from the left; the last one ends at the cell's edge.
+    auto background = [&](int rows) {
+        for (; rows > 0; rows--, d += pitch) {
+            for (int x = 0; x + lanes < cw; x += lanes)
+                memcpy(d + 4 * x, &b, N);
+            memcpy(d + 4 * (cw - lanes), &b, N);
+        }
+    };
+    background(top);
+    for (int y = top; y < bottom; y++, d += pitch, m += cw) {
+        auto blend = [&](int x) {
+            U32 mul;
+            memcpy(&mul, m + x, N);
+            const U8 even = (U8)de + (U8)((diff_even * (U16)mul) >> 8);
+            const U8 odd = (U8)dodd + (U8)((diff_odd * (U16)(mul & 0xFFFF)) >> 8);
+            const U32 out = (U32)((U16)even | ((U16)odd << 8));
+            memcpy(d + 4 * x, &out, N);
+        };
+        for (int x = 0; x + lanes < cw; x += lanes)
+            blend(x);
+        blend(cw - lanes);
+    }
+    background(ch - bottom);
+}
+
+template <int N>
+ZD_INLINE void tile_grid(uint8_t *pixels, int pitch, const ConsoleTiles &g, uint32_t bits)
+{
+    for (int row = 0; row < g.rows; row++) {
+        uint8_t *d = pixels + ptrdiff_t(row) * g.ch * pitch;
+        for (int i = row * g.cols; i < (row + 1) * g.cols; i++, d += 4 * g.cw)
+            tile_cell<N>(g.masks[g.chars[i]], d, pitch, g.cw, g.ch, rgb_entry(g.fg + 4 * i),
+                         rgb_entry(g.bg + 4 * i) | bits);
+    }
+}
+
+void tiles_sse2(uint8_t *p, int pitch, const ConsoleTiles &g, uint32_t bits)
+{
+    tile_grid<16>(p, pitch, g, bits);
+}
+__attribute__((target("avx2"))) void tiles_avx2(uint8_t *p, int pitch, const ConsoleTiles &g,
+                                                uint32_t bits)
+{
+    tile_grid<32>(p, pitch, g, bits);
+}
+
+} // namespace
+
+bool fast_console(SDL_Surface *dst, const ConsoleTiles &g)
+{
+    if (!dst || !dst->pixels || g.cw <= 0 || g.ch <= 0 || g.cols <= 0 || g.rows <= 0)
+        return false;
+    const SDL_PixelFormat *f = dst->format;
+    const SDL_Rect &c = dst->clip_rect;
+    if (f->BytesPerPixel != 4 || f->Rmask != 0xFF0000 || f->Gmask != 0xFF00 || f->Bmask != 0xFF ||
+        (dst->flags & kOtherPaths) || dst->locked || dst->offset || SDL_MUSTLOCK(dst) ||
+        int64_t(g.cw) * g.cols != dst->w || int64_t(g.ch) * g.rows != dst->h || c.x || c.y ||
+        c.w != dst->w || c.h != dst->h)
+        return false;
+    // What the display's colour mapping adds to every colour (its alpha bits).
+    const uint32_t bits = SDL_MapRGB(dst->format, 0, 0, 0);
+    (fast_wide ? tiles_avx2 : tiles_sse2)(static_cast<uint8_t *>(dst->pixels), dst->pitch, g, bits);
+    return true;
+}
+
 #else // no vector loops on this processor: SDL does all of it
 
 bool fast_wide = false;
@@ -346,5 +455,7 @@ int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color)
 }
 
 SDL_Surface *fast_display_alpha(SDL_Surface *src) { return SDL_DisplayFormatAlpha(src); }
+
+bool fast_console(SDL_Surface *, const ConsoleTiles &) { return false; }
 
 #endif

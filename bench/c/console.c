@@ -90,6 +90,9 @@ int main(void)
     grid_open(&g, 160, 50);
     bench_report("console_refresh_160x50", 12, refresh, &g);
     grid_close(&g);
+    grid_open(&g, 240, 67);
+    bench_report("console_refresh_240x67", 5, refresh, &g);
+    grid_close(&g);
     TTF_CloseFont(g.font);
     TTF_Quit();
     SDL_Quit();

@@ -1,8 +1,9 @@
 -- Timing helpers shared by the Lua workloads: the same measure (process CPU
 -- time), repetitions and pseudo-random sequence as the plain-C side
 -- (c/bench.h). BENCH_SCALE multiplies every iteration count, BENCH_REPS sets
--- the repetitions, BENCH_ONLY picks one workload and BENCH_SHOW_N adds the
--- iteration count to each line, as there.
+-- the repetitions, BENCH_ONLY picks one workload, BENCH_SHOW_N adds the
+-- iteration count to each line and BENCH_SERVER_PID the X server's CPU time,
+-- as there.
 local M = {}
 
 local function env(name, default)
@@ -20,15 +21,28 @@ function M.n(n)
     return math.max(1, math.floor(n * SCALE))
 end
 
+-- Process CPU time, and the X server's where BENCH_SERVER_PID names it (its
+-- clock ticks, fields 14 and 15 of /proc/PID/stat), as on the C side.
+local SERVER = os.getenv("BENCH_SERVER_PID") or ""
+local function now()
+    if SERVER == "" then return os.clock() end
+    local f = io.open("/proc/" .. SERVER .. "/stat")
+    local stat = f and f:read("*a") or ""
+    if f then f:close() end
+    local fields = {}
+    for v in stat:gsub("^.*%) ", ""):gmatch("%S+") do fields[#fields + 1] = v end
+    return os.clock() + ((tonumber(fields[12]) or 0) + (tonumber(fields[13]) or 0)) / 100
+end
+
 -- Runs fn(n) (n scaled) REPS times and prints "name median_ns_per_op".
 function M.report(name, n, fn)
     if ONLY ~= "" and ONLY ~= name then return end
     n = M.n(n)
     local t = {}
     for r = 1, REPS do
-        local t0 = os.clock()
+        local t0 = now()
         fn(n)
-        t[r] = (os.clock() - t0) * 1e9 / n
+        t[r] = (now() - t0) * 1e9 / n
     end
     table.sort(t)
     local median = t[math.floor(REPS / 2) + 1]

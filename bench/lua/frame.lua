@@ -2,17 +2,27 @@
 -- draw 50 shapes (ten each of filled boxes, lines, anti-aliased lines,
 -- filled circles and filled triangles), one line of text, flip, and the
 -- unpaced timer; the same positions as the plain-C side (c/frame.c).
--- Reported per frame.
+-- Reported per frame. Then how the frame grows: with 2,000 and 20,000
+-- sprites; and, on a real X server (SDL_VIDEODRIVER=x11), the frame alone at
+-- 640x480 and 1280x720, where flip sends the picture to the server.
 local z = require "zedodava"
 local bench = require "bench"
 
 local NPOS = 1024
 local TEXT = "Score: 0123456789 ok"
-z.init(640, 480)
-local font = z.loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)
-local xs, ys = bench.positions(NPOS, 608, 448)
-local sprite = z.makeSurf(32, 32)
-z.fill(0, 0, 0, 0, 255, 0, 0, 128, sprite)
+local font, xs, ys, sprite, nsprites = nil, nil, nil, nil, 200
+local function open(w, h)
+    z.init(w, h)
+    font = z.loadFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)
+    xs, ys = bench.positions(NPOS, w - 32, h - 32)
+    sprite = z.makeSurf(32, 32)
+    z.fill(0, 0, 0, 0, 255, 0, 0, 128, sprite)
+end
+local function close()
+    z.freeSurf(sprite)
+    z.freeFont(font)
+    z.quit()
+end
 
 local input, blit, draw, drawTri = z.input, z.blit, z.draw, z.drawTri
 local printFont, flip, timer = z.printFont, z.flip, z.timer
@@ -22,7 +32,7 @@ local k = 1
 local function frame(n)
     for _ = 1, n do
         while input() ~= 0 do end
-        for _ = 1, 200 do
+        for _ = 1, nsprites do
             k = k % NPOS + 1
             blit(sprite, xs[k], ys[k])
         end
@@ -49,7 +59,18 @@ local function frame(n)
     end
 end
 
+if os.getenv("SDL_VIDEODRIVER") == "x11" then
+    for _, size in ipairs{{640, 480}, {1280, 720}} do
+        open(size[1], size[2])
+        bench.report(("frame_x11_%dx%d"):format(size[1], size[2]), 300, frame)
+        close()
+    end
+    return
+end
+open(640, 480)
 bench.report("frame_typical", 500, frame)
-z.freeSurf(sprite)
-z.freeFont(font)
-z.quit()
+nsprites = 2000
+bench.report("frame_sprites_2000", 100, frame)
+nsprites = 20000
+bench.report("frame_sprites_20000", 10, frame)
+close()

@@ -41,4 +41,5 @@ def grid_open(cols, rows):
 
 bench.report("console_refresh_80x25", 50, grid_open(80, 25))
 bench.report("console_refresh_160x50", 12, grid_open(160, 50))
+bench.report("console_refresh_240x67", 5, grid_open(240, 67))
 pygame.quit()

@@ -2,24 +2,38 @@
 alpha sprites, draw 50 shapes (ten each of filled rectangles, lines,
 anti-aliased lines, filled circles and filled triangles), render and blit
 one line of text, flip and tick an unpaced Clock; the same positions as the
-plain-C side (c/frame.c). Reported per frame."""
+plain-C side (c/frame.c). Reported per frame. Then how the frame grows: with
+2,000 and 20,000 sprites; and, on a real X server (SDL_VIDEODRIVER=x11), the
+frame alone at 640x480 and 1280x720, where flip sends the picture to the
+server."""
+import os
+import sys
+
 import bench
 
 import pygame
 
 NPOS = 1024
 TEXT = "Score: 0123456789 ok"
-screen = bench.screen()
-font = pygame.font.Font("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)
-pos = []
-for _ in range(NPOS):
-    x = bench.rand(608)
-    pos.append((x, bench.rand(448)))
-sprite = pygame.Surface((32, 32), pygame.SRCALPHA).convert_alpha()
-sprite.fill((255, 0, 0, 128))
-clock = pygame.time.Clock()
+nsprites = 200
 
-blit, get_events, flip = screen.blit, pygame.event.get, pygame.display.flip
+
+def open_window(w, h):
+    """The display, font, positions and sprite of a frame at w x h."""
+    global screen, font, pos, sprite, clock, blit, flip
+    screen = bench.screen(w, h)
+    font = pygame.font.Font("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", 16)
+    pos = []
+    for _ in range(NPOS):
+        x = bench.rand(w - 32)
+        pos.append((x, bench.rand(h - 32)))
+    sprite = pygame.Surface((32, 32), pygame.SRCALPHA).convert_alpha()
+    sprite.fill((255, 0, 0, 128))
+    clock = pygame.time.Clock()
+    blit, flip = screen.blit, pygame.display.flip
+
+
+get_events = pygame.event.get
 rect, line, aaline = pygame.draw.rect, pygame.draw.line, pygame.draw.aaline
 circle, polygon = pygame.draw.circle, pygame.draw.polygon
 k = 0
@@ -30,7 +44,7 @@ def frame(n):
     for _ in range(n):
         for event in get_events():
             pass
-        for _ in range(200):
+        for _ in range(nsprites):
             k = (k + 1) & (NPOS - 1)
             blit(sprite, pos[k])
         for _ in range(10):
@@ -54,5 +68,16 @@ def frame(n):
         clock.tick()
 
 
+if os.environ.get("SDL_VIDEODRIVER") == "x11":
+    for w, h in ((640, 480), (1280, 720)):
+        open_window(w, h)
+        bench.report("frame_x11_%dx%d" % (w, h), 300, frame)
+        pygame.quit()
+    sys.exit(0)
+open_window(640, 480)
 bench.report("frame_typical", 500, frame)
+nsprites = 2000
+bench.report("frame_sprites_2000", 100, frame)
+nsprites = 20000
+bench.report("frame_sprites_20000", 10, frame)
 pygame.quit()

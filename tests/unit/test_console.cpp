@@ -2,6 +2,10 @@
 // display's pixels. (The cell sizes are the script cases'.)
 #include <sys/resource.h>
 
+#include <random>
+
+#include "console.h"
+#include "fastpath.h"
 #include "harness.h"
 
 // Each row starts from a blank 5 by 3 grid (spaces, black on white), makes its
@@ -109,6 +113,53 @@ TEST_F(Engine, ConsoleRefreshPaintsEachCellInPlace)
             assert(not ok and msg:find("bad argument " .. r[2], 1, true), msg)
             assert(cell(0, 0) == "  000000 FFFFFF" and cell(2, 3) == "A FF0000 0000FF", r[1])
         end)~");
+}
+
+// The glyph cache against rendering every cell, over a scribbled screen: random
+// grids (any byte as a character, colours with any fourth byte) in fonts whose
+// glyphs fit, overhang or dwarf their cells, both loop widths, a second
+// console of the same cell size in another font, a window the grid leaves.
+TEST_F(Engine, ConsoleRefreshFromItsCacheGivesThePixelsOfRenderingEachCell)
+{
+    std::mt19937 rng(27);
+    const bool wide = fast_wide;
+    const std::string dir = "/usr/share/fonts/truetype/dejavu/DejaVu";
+    for (auto [font, points, cols, rows] : {std::tuple{"SansMono", 16, 80, 25},
+                                            {"SansMono-Bold", 16, 7, 5},
+                                            {"Sans", 11, 13, 7},
+                                            {"SansMono", 4, 20, 9},
+                                            {"SansMono", 9, 11, 4},
+                                            {"Serif-Italic", 30, 5, 3},
+                                            {"", 0, 0, 0}}) {
+        if (*font)
+            run("Z.curses_init(" + std::to_string(cols) + ", " + std::to_string(rows) + ", '" +
+                dir + font + ".ttf', " + std::to_string(points) + ")");
+        else // a window larger than the grid
+            run("Z.init(" + std::to_string(gScreen->w + 13) + ", " +
+                std::to_string(gScreen->h + 7) + ")");
+        for (int round = 0; round < 6 && !HasFailure(); round++) {
+            fast_wide = wide && round % 2;
+            for (int i = 0; i < CC.cellCount; i++) {
+                CC.chars[i] = Uint8(round < 2 ? rng() : rng() % 3 ? 33 + rng() % 94 : ' ');
+                for (int k = 0; k < 4; k++)
+                    CC.fgColors[4 * i + k] = Uint8(rng()), CC.bgColors[4 * i + k] = Uint8(rng());
+            }
+            const size_t n = size_t(gScreen->h) * gScreen->pitch;
+            std::vector<Uint8> junk(n), want;
+            for (Uint8 &b : junk)
+                b = Uint8(rng());
+            for (bool cached : {false, true}) {
+                memcpy(gScreen->pixels, junk.data(), n);
+                console_glyph_cache = cached;
+                run("Z.curses_refresh()");
+                if (!cached)
+                    want.assign(static_cast<Uint8 *>(gScreen->pixels),
+                                static_cast<Uint8 *>(gScreen->pixels) + n);
+            }
+            EXPECT_EQ(0, memcmp(want.data(), gScreen->pixels, n)) << font << points << round;
+        }
+    }
+    fast_wide = wide;
 }
 
 TEST_F(Engine, ConsoleStartUpFailures)
