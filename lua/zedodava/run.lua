@@ -28,6 +28,9 @@ local unpack = unpack or table.unpack
 local floor, format, tostring, select, type = math.floor, string.format, tostring, select, type
 local exit, stderr = os.exit, io.stderr
 local here = debug.getinfo(1, "S").source:sub(2)
+-- Someone may be watching: a window on a display (the error screen, and a
+-- replay at the recorded pace).
+local watched = not opt.headless and os.getenv("SDL_VIDEODRIVER") ~= "dummy"
 
 local z = {}
 for k, v in pairs(raw) do z[k] = v end
@@ -145,7 +148,7 @@ local function encode(v)
 end
 
 local load = loadstring or load
-local replayed = 0
+local replayed = 1 -- the lines read: the first says what the file is
 local function take(tag, replay)
     local line = replay:read("*l")
     if not line then
@@ -154,9 +157,14 @@ local function take(tag, replay)
     end
     replayed = replayed + 1
     local t = { assert(load("return " .. line, "=replay"))() }
-    if t[1] ~= tag then
+    if t[1] ~= tag then -- reported at the game's line: the first caller outside this file
+        local level = 1
+        repeat
+            level = level + 1
+            local info = debug.getinfo(level, "S")
+        until not info or (info.source ~= "@" .. here and info.what ~= "tail")
         error(format("replay out of step at line %d: the game asked for '%s', the recording has '%s'",
-            replayed, tag, tostring(t[1])), 3)
+            replayed, tag, tostring(t[1])), level)
     end
     return unpack(t, 3, t[2] + 2)
 end
@@ -176,7 +184,7 @@ local answers = {
     { "input", raw, "input", true },
     { "mouse", raw, "mouse" },
     { "isKeyDown", raw, "isKeyDown" },
-    { "timer", raw, "timer", not opt.headless },
+    { "timer", raw, "timer", watched },
     { "os.time", os, "time" },
     { "os.clock", os, "clock" },
 }
@@ -240,7 +248,9 @@ local function traceback(msg)
     local lines = {}
     for line in debug.traceback(tostring(msg), 2):gmatch("[^\n]+") do
         if line:find("in function 'xpcall'", 1, true) then break end
-        if not line:find(here, 1, true) then lines[#lines + 1] = line end
+        if not (line:find(here, 1, true) or line:find("(tail call)", 1, true)) then
+            lines[#lines + 1] = line
+        end
     end
     return table.concat(lines, "\n")
 end
@@ -280,7 +290,7 @@ arg = game_arg
 local ok, msg = xpcall(function() return chunk(unpack(game_arg)) end, traceback)
 if not ok then
     stderr:write(msg, "\n")
-    if window and not opt.headless and os.getenv("SDL_VIDEODRIVER") ~= "dummy" then error_screen(msg) end
+    if window and watched then error_screen(msg) end
     if rec then rec:close() end
     exit(1)
 end
