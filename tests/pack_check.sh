@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# zedodava pack: the breakout example packed, unpacked and played headless
+# where the engine's packages cannot be seen. In a mount namespace of its
+# own (needs root), every library the module and the interpreter link that a
+# minimal Debian 12 lacks is replaced by an empty file, and the fonts, the
+# interpreters and every installed Lua module are gone.
+# usage: pack_check.sh MODULE_DIR INTERPRETER
+set -eu
+here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+ZEDODAVA_MODULE_DIR=$1 "$here/../bin/zedodava" pack --lua "$2" "$here/../examples/breakout.lua" \
+    -o "$tmp/breakout.tar.gz" >/dev/null
+tar -C "$tmp" -xzf "$tmp/breakout.tar.gz"
+base=" $(sed -n '/^BASE_LIBS="/,/"$/p' "$here/../bin/zedodava" | tr -d '"' | cut -d= -f2- | tr '\n' ' ') "
+hide=()
+for lib in $(ldd "$(command -v "$2")" "$1/zedodava.so" | awk '$2 == "=>" {print $3}' | sort -u); do
+    case $base in *" ${lib##*/} "*) ;; *) hide+=("$(readlink -f "$lib")") ;; esac
+done
+unshare -m --propagation private bash -c '
+    set -e
+    for d in /usr/share/fonts /usr/share/lua /usr/lib/x86_64-linux-gnu/lua /usr/local; do
+        [ ! -d $d ] || mount -t tmpfs none $d
+    done
+    for f in "$@" /usr/bin/lua*; do mount --bind /dev/null "$(readlink -f "$f")"; done
+    cd /
+    env -i PATH=/usr/bin:/bin "'"$tmp"'/breakout/run" --headless -- --frames 30' _ "${hide[@]}" \
+    >"$tmp/out" 2>&1 || { cat "$tmp/out"; exit 1; }
+grep -q "^final score" "$tmp/out" || { cat "$tmp/out"; exit 1; }
