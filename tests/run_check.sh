@@ -37,15 +37,18 @@ expect 0 --record
 mv out recorded
 # The player pressed a key (code 9) before the fifth frame.
 awk '/^"input"/ && ++n == 5 { print "\"input\",2,1,9" } 1' rec >rec_key
+first=${1##*/}
 for lua in "$@"; do
+    n=${lua##*/}
     for r in rec rec_key; do
-        zd "$lua" --replay $r --screenshot $r.$lua.png "$here/run" play
+        zd "$lua" --replay $r --screenshot $r.$n.png "$here/run" play
         expect 0 "--replay $r"
-        mv out $r.$lua.out
+        mv out $r.$n.out
     done
-    cmp -s recorded rec.$lua.out && cmp -s shot.png rec.$lua.png || fail "$lua: the replay differs"
-    [ "$(frames rec_key.$lua.out | cut -f 2 | sort -u | tr '\n' ' ')" = "0 9 " ] || fail "$lua: the key"
-    cmp -s rec_key.$1.out rec_key.$lua.out && cmp -s rec_key.$1.png rec_key.$lua.png || fail "$lua: key replay"
+    cmp -s recorded rec.$n.out && cmp -s shot.png rec.$n.png || fail "$n: the replay differs"
+    [ "$(frames rec_key.$n.out | cut -f 2 | sort -u | tr '\n' ' ')" = "0 9 " ] || fail "$n: the key"
+    cmp -s rec_key.$first.out rec_key.$n.out && cmp -s rec_key.$first.png rec_key.$n.png || fail "$n: key replay"
+    ! cmp -s shot.png rec_key.$n.png || fail "$n: the key changed nothing on the screen"
     zd "$lua" --replay rec "$here/run" steady
     expect 1 "a changed game"
     grep -q "^main.lua:[0-9]*: replay out of step at line 4: the game asked for 'mouse'" err || fail "out of step"
