@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# zedodava pack: the breakout example packed, unpacked and played headless
-# where the engine's packages cannot be seen. In a mount namespace of its
-# own (needs root), every library the module and the interpreter link that a
-# minimal Debian 12 lacks is replaced by an empty file, and the fonts, the
-# interpreters and every installed Lua module are gone.
+# zedodava pack: breakout packed, unpacked and played headless in a mount
+# namespace of its own (root) where the libraries the module and interpreter
+# link that a minimal Debian 12 lacks are empty files, and the fonts, the
+# interpreters and the installed Lua modules are gone.
 # usage: pack_check.sh MODULE_DIR INTERPRETER
 set -eu
 here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d)
@@ -16,13 +15,10 @@ hide=()
 for lib in $(ldd "$(command -v "$2")" "$1/zedodava.so" | awk '$2 == "=>" {print $3}' | sort -u); do
     case $base in *" ${lib##*/} "*) ;; *) hide+=("$(readlink -f "$lib")") ;; esac
 done
-unshare -m --propagation private bash -c '
-    set -e
+unshare -m --propagation private bash -c 'set -e
     for d in /usr/share/fonts /usr/share/lua /usr/lib/x86_64-linux-gnu/lua /usr/local; do
         [ ! -d $d ] || mount -t tmpfs none $d
     done
     for f in "$@" /usr/bin/lua*; do mount --bind /dev/null "$(readlink -f "$f")"; done
-    cd /
-    env -i PATH=/usr/bin:/bin "'"$tmp"'/breakout/run" --headless -- --frames 30' _ "${hide[@]}" \
-    >"$tmp/out" 2>&1 || { cat "$tmp/out"; exit 1; }
-grep -q "^final score" "$tmp/out" || { cat "$tmp/out"; exit 1; }
+    cd / && env -i PATH=/usr/bin:/bin "'"$tmp"'/breakout/run" --headless -- --frames 30' _ "${hide[@]}" \
+    >"$tmp/out" 2>&1 && grep -q "^final score" "$tmp/out" || { cat "$tmp/out"; exit 1; }

@@ -1,8 +1,6 @@
--- A game for the command's tests: each frame depends on every answer the
--- player and the clock give, and prints them. "mistake" makes a call that
--- checked mode refuses; "steady" leaves out a call (a changed game).
-local z = require "zedodava"
-local mode = ...
+-- Each frame depends on every answer of the player and the clock, and prints
+-- them. "mistake": a call checked mode refuses; "steady": one call left out.
+local z, mode = require "zedodava", ...
 print(arg[0], mode, io.open("main.lua") ~= nil, z == zedodava, os.getenv("SDL_VIDEODRIVER"), os.getenv("SDL_AUDIODRIVER"))
 z.init(80, 60)
 local x = 0
