@@ -24,6 +24,12 @@ for lua in "$@"; do
     (unset SDL_VIDEODRIVER SDL_AUDIODRIVER && zd 0 --headless "$lua" --headless --frames 1 "$here/run") || exit 1
     [ "$(head -n 1 out | cut -f 5,6)" = "$(printf 'x11\t%s' $sound)" ] || fail "--headless, no sound card"
 done
+(unset SDL_VIDEODRIVER && . "$here/../tools/xvfb.sh" && start_xvfb 320x240x24 && trap 'kill $xpid $p' EXIT
+    "$here/../bin/zedodava" --lua "$1" --checked "$here/run" mistake >out 2>err & p=$!
+    until xwd -root -silent | convert xwd:- -crop 1x1+2+2 -depth 8 txt:- | grep -q 280000; do
+        kill -0 $p 2>/dev/null || exit 1; sleep 0.05; done
+    xdotool mousemove 9 9 key a; wait $p; s=$?; p=""; [ $s = 1 ] && grep -q "in main chunk" err) ||
+    fail "the error screen: drawn in the window, closed by a key, then status 1"
 zd 0 --record "$1" --record rec --frames 25 --screenshot shot.png "$here/run" play
 mv out recorded
 awk '/^"input"/ && ++n == 5 { print "\"input\",2,1,9" } 1' rec >rec_key # key 9 before the fifth frame
