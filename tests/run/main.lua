@@ -14,7 +14,7 @@ for frame = 1, 40 do
     if mode == "mistake" then z.fill(0, 0, 8, 8, "red") end
     z.fill(0, 0, 0, 0, r, x % 256, ticks % 256, 255)
     z.fill(x % 80, mx % 60, 8, my % 8 + 1, 255 - r, 255, 255, 255)
-    print(frame, x, r, dt, ticks, os.time(), os.clock(), os.date())
+    print(frame, x, r, ("%.17g"):format(dt), ticks, os.time(), os.clock(), os.date())
     z.flip()
 end
 z.quit()
