@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# zedodava pack: breakout packed, unpacked and played headless in a mount
-# namespace of its own (root) where the libraries the module and interpreter
-# link that a minimal Debian 12 lacks are empty files, and the fonts, the
-# interpreters and the installed Lua modules are gone.
+# zedodava pack: breakout packed, unpacked and played headless in a mount namespace (root) where the
+# libraries a minimal Debian 12 lacks are empty files, and fonts, interpreters and Lua modules are gone.
 # usage: pack_check.sh MODULE_DIR INTERPRETER
 set -eu
 here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d)
