@@ -8,11 +8,9 @@ trap 'rm -rf "$tmp"' EXIT
 ZEDODAVA_MODULE_DIR=$1 "$here/../bin/zedodava" pack --lua "$2" "$here/../examples/breakout.lua" \
     -o "$tmp/breakout.tar.gz" >/dev/null
 tar -C "$tmp" -xzf "$tmp/breakout.tar.gz"
-base=" $(sed -n '/^BASE_LIBS="/,/"$/p' "$here/../bin/zedodava" | tr -d '"' | cut -d= -f2- | tr '\n' ' ') "
-hide=()
-for lib in $(ldd "$(command -v "$2")" "$1/zedodava.so" | awk '$2 == "=>" {print $3}' | sort -u); do
-    case $base in *" ${lib##*/} "*) ;; *) hide+=("$(readlink -f "$lib")") ;; esac
-done
+base=$(sed -n '/^BASE_LIBS="/,/"$/p' "$here/../bin/zedodava" | tr -d '"' | cut -d= -f2- | tr ' ' '\n')
+hide=($(ldd "$(command -v "$2")" "$1/zedodava.so" | awk '$2 == "=>" {print $3}' | sort -u |
+    grep -vFf <(grep . <<<"$base" | sed 's|^|/|') | xargs readlink -f))
 unshare -m --propagation private bash -c 'set -e
     for d in /usr/share/fonts /usr/share/lua /usr/lib/x86_64-linux-gnu/lua /usr/local; do
         [ ! -d $d ] || mount -t tmpfs none $d

@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# The zedodava command on run/main.lua under each interpreter: folder and
-# arguments, --frames, --checked, --headless; a recording replayed with the
-# same output and last frame, with a key press added, and against a changed game.
+# The zedodava command on run/main.lua under each interpreter: its options, the error screen, and
+# a recording replayed (same output and last frame), with a key press added, against a changed game.
 # usage: run_check.sh MODULE_DIR INTERPRETER...
 set -u
 here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-export ZEDODAVA_MODULE_DIR=$1
-shift
+export ZEDODAVA_MODULE_DIR=$1 && shift
 cd "$tmp" || exit 1
 fail() { echo "$1"; echo "--- output:"; head -n 12 out; echo "--- stderr:"; head -n 12 err; exit 1; }
 # zd STATUS WHAT INTERPRETER ARG...: a run that must end with STATUS

@@ -1,5 +1,4 @@
--- Each frame depends on every answer of the player and the clock, and prints
--- them. "mistake": a call checked mode refuses; "steady": one call left out.
+-- Frames made of every answer of the player and the clock. "mistake": checked mode refuses a call; "steady": one left out.
 local z, mode = require "zedodava", ...
 print(arg[0], mode, io.open("main.lua") ~= nil, z == zedodava, os.getenv("SDL_VIDEODRIVER"), os.getenv("SDL_AUDIODRIVER"))
 z.init(80, 60)
