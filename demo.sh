@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the module and runs the example breakout
 # game; "./demo.sh console" runs the console dungeon game instead. Further
-# arguments go to the game. With no display (DISPLAY unset) the game runs on
-# a virtual X server for a fixed number of frames, the computer playing; with
-# no sound card it plays on SDL's silent audio driver.
+# arguments go to the game. It runs through bin/zedodava: with no display
+# (DISPLAY unset) on a virtual X server for a fixed number of frames, the
+# computer playing; with no sound card on SDL's silent audio driver.
 set -euo pipefail
 cd "$(dirname "$0")"
-. tools/headless.sh
 
 # Only the module is built, and only when a source is newer than it.
 if [ -f build/zedodava.so ] &&
@@ -22,23 +21,9 @@ if [ "${1:-}" = console ]; then
     shift
 fi
 
-export LUA_CPATH="$PWD/build/?.so;;" LUA_PATH="$PWD/lua/?.lua;;"
-# No playback device: the system's sound library would print its failed
-# probes of the missing card; SDL's silent driver keeps the mixer open, the
-# game as it is with sound, and the output clean.
-if [ -z "${SDL_AUDIODRIVER:-}" ] && ! ls /dev/snd/pcm*p >/dev/null 2>&1; then
-    export SDL_AUDIODRIVER=dummy
-fi
+# The zedodava command runs it: quiet with no sound card, and with no display
+# on a virtual X server of its own, where the computer plays 600 frames.
 if [ -n "${DISPLAY:-}" ]; then
-    exec luajit "$script" "$@"
+    exec bin/zedodava "$script" "$@"
 fi
-
-# No display: a virtual X server of our own, the computer playing, the sound
-# on the silent driver.
-tmp=$(mktemp -d)
-xpid=""
-trap '[ -z "$xpid" ] || kill "$xpid" 2>/dev/null; rm -rf "$tmp"' EXIT
-. tools/xvfb.sh
-start_xvfb 1024x768x24
-headless_env x11 dummy
-luajit "$script" --frames 600 "$@"
+exec bin/zedodava --headless "$script" --frames 600 "$@"

@@ -19,5 +19,6 @@ build = {
       ZEDODAVA_BENCH = "OFF",
       ZEDODAVA_INSTALL_CMOD = "$(LIBDIR)",
       ZEDODAVA_INSTALL_LMOD = "$(LUADIR)",
+      ZEDODAVA_INSTALL_BIN = "$(BINDIR)",
    },
 }

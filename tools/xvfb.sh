@@ -18,6 +18,7 @@ start_xvfb() {
     fi
     DISPLAY=":$(head -n 1 "$tmp/display")"
     export DISPLAY
+    command -v xdotool >/dev/null || return 0 # -displayfd already waited for it
     for _ in $(seq 100); do
         xdotool getdisplaygeometry >/dev/null 2>&1 && break
         sleep 0.05
