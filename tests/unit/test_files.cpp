@@ -72,7 +72,7 @@ TEST_F(Engine, MusicTheMixerWouldCrashOnIsRefusedAndProbesSurviveBrokenFiles)
         local ok, why = X.probe(r[1], r[2])
         assert(not ok and why:find(r[3], 1, true), r[1] .. ": " .. tostring(why))
     end)~");
-    EXPECT_FATAL_LINE("Z.loadMusic(TMP .. '/data-id.wav')",
-                      "for ever; rewrite it: sox in\\.wav out\\.wav\nCouldn't load music "
-                      "[^\n]*/data-id\\.wav\\. Exiting\\.\n$");
+    EXPECT_FATAL_LINE("Z.loadMusic(TMP .. '/fmt-id.wav')",
+                      "twice; rewrite it: sox in\\.wav out\\.wav\nCouldn't load music "
+                      "[^\n]*/fmt-id\\.wav\\. Exiting\\.\n$");
 }
