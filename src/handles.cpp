@@ -34,22 +34,6 @@ inline uint32_t slot_of(const void *p, uint32_t mask)
     return static_cast<uint32_t>(h >> 32) & mask;
 }
 
-// Linear probing from p's home slot, once around the table at most: the first
-// slot where stop holds, or null. The bound costs nothing beside the mask it
-// replaces, and ends the search in a table with no empty slot left (one that
-// something else overwrote: the audio thread's overflows land on the heap).
-template <typename Stop> Slot *probe(Slot *table, uint32_t cap, const void *p, Stop stop)
-{
-    uint32_t home = slot_of(p, cap - 1);
-    for (uint32_t i = home; i < cap; i++)
-        if (stop(table[i]))
-            return &table[i];
-    for (uint32_t i = 0; i < home; i++)
-        if (stop(table[i]))
-            return &table[i];
-    return nullptr;
-}
-
 bool grow()
 {
     uint32_t cap = capacity ? capacity * 2 : 64;
@@ -59,11 +43,16 @@ bool grow()
     Slot *fresh = static_cast<Slot *>(calloc(cap, sizeof(Slot)));
     if (!fresh)
         return false;
-    for (uint32_t i = 0; i < capacity; i++) {
+    uint32_t room = cap - 1; // an overwritten table may hold more than it counts
+    for (uint32_t i = 0; i < capacity && room; i++) {
         const Slot &s = slots[i];
-        if (s.p && s.p != TOMBSTONE)
-            if (Slot *to = probe(fresh, cap, s.p, [](const Slot &t) { return !t.p; }))
-                *to = s;
+        if (s.p && s.p != TOMBSTONE) {
+            uint32_t j = slot_of(s.p, cap - 1);
+            while (fresh[j].p)
+                j = (j + 1) & (cap - 1);
+            fresh[j] = s;
+            room--;
+        }
     }
     free(slots);
     slots = fresh;
@@ -72,13 +61,23 @@ bool grow()
     return true;
 }
 
-// The slot holding p, or null.
+// The slot holding p, or null. Each search goes once around the table at
+// most, so it ends even in a table with no empty slot left, one that
+// something else overwrote; the count costs nothing measurable.
 Slot *find(const void *p)
 {
     if (!capacity || !p || p == TOMBSTONE)
         return nullptr;
-    Slot *s = probe(slots, capacity, p, [p](const Slot &t) { return t.p == p || !t.p; });
-    return s && s->p ? s : nullptr;
+    uint32_t mask = capacity - 1;
+    uint32_t i = slot_of(p, mask);
+    for (uint32_t n = capacity; n; n--, i = (i + 1) & mask) {
+        Slot &s = slots[i];
+        if (s.p == p)
+            return &s;
+        if (!s.p)
+            return nullptr;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -93,13 +92,15 @@ bool handle_add(const void *p, HandleKind kind)
     }
     if ((used + 1) * 4 > capacity * 3 && !grow())
         return false;
-    Slot *s = probe(slots, capacity, p, [](const Slot &t) { return !t.p || t.p == TOMBSTONE; });
-    if (!s)
-        return false;
-    if (!s->p)
+    uint32_t mask = capacity - 1;
+    uint32_t i = slot_of(p, mask);
+    for (uint32_t n = capacity; slots[i].p && slots[i].p != TOMBSTONE; i = (i + 1) & mask)
+        if (!--n)
+            return false; // no free slot: an overwritten table
+    if (!slots[i].p)
         used++;
-    s->p = p;
-    s->kind = kind;
+    slots[i].p = p;
+    slots[i].kind = kind;
     live++;
     return true;
 }
