@@ -1,9 +1,6 @@
-// Files the libraries under the module crash or hang on, made here: MP3s at
-// every rate sox writes, layer II at the low ones, WAVs with header bytes
-// changed, a GIF with a damaged image header, an XPM cut short. Music the
-// mixer would crash or hang on is refused before it sees it; the rest loads
-// and plays to its end (in the sanitizer build an overrun ends the test).
-// The probe reports each crash, and the process goes on.
+// Files the libraries under the module crash or hang on, made here. Music the
+// mixer would crash or hang on is refused; the rest plays to its end (in the
+// sanitizer build an overrun ends the test). The probe survives each crash.
 #include "filecheck.h"
 #include "harness.h"
 
@@ -18,10 +15,9 @@ TEST_F(Engine, MusicTheMixerWouldCrashOnIsRefusedAndProbesSurviveBrokenFiles)
     lua_register(L, "hazard", l_hazard);
     run(R"~(local made = {}
     local function tone(opts) -- a tenth of a second made by sox, once for each way
-        if not made[opts] then
-            os.execute("sox -D -n " .. opts .. " " .. TMP .. "/tone synth 0.1 sine 440")
-            local f = assert(io.open(TMP .. "/tone", "rb")) made[opts] = f:read("*a") f:close()
-        end
+        if made[opts] then return made[opts] end
+        os.execute("sox -D -n " .. opts .. " " .. TMP .. "/tone synth 0.1 sine 440")
+        local f = assert(io.open(TMP .. "/tone", "rb")) made[opts] = f:read("*a") f:close()
         return made[opts]
     end
     local function file(name, bytes, edit)
@@ -56,15 +52,13 @@ TEST_F(Engine, MusicTheMixerWouldCrashOnIsRefusedAndProbesSurviveBrokenFiles)
         if not why then
             local m = Z.loadMusic(path) Z.playMusic(m, 0)
             for _ = 1, 3000 do -- until it has played (a bound met only by a fault)
-                if select(2, mixer()) == 0 then break end
-                os.execute("sleep 0.01")
+                if select(2, mixer()) == 0 then break end os.execute("sleep 0.01")
             end
             Z.freeMusic(m)
         end
     end
-    local GIF = "GIF89a\1\0\1\0\128\0\0\255\255\255\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;"
+    local X, GIF = require "zedodava.extra", "GIF89a\1\0\1\0\128\0\0\255\255\255\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;"
     local XPM = '/* XPM */\nstatic char *x[] = {\n"4 3 2 1",\n"a c #FF0000",\n"b c #0000FF",\n"abab",\n"ba'
-    local X = require "zedodava.extra"
     for _, r in ipairs{{file("wide.gif", GIF, at(25, "K")), "image", "SDL_image"}, -- the image's width
                        {file("cut.xpm", XPM), "image", "SDL_image"},
                        {TMP .. "/fmt-id.wav", "music", "frees memory twice"},
