@@ -111,7 +111,7 @@ int l_drivers(lua_State *L)
     char video[64], audio[64];
     const bool v = SDL_VideoDriverName(video, sizeof video) != nullptr;
     const bool a = sound_on && SDL_AudioDriverName(audio, sizeof audio) != nullptr;
-    v ? (void)lua_pushstring(L, video) : lua_pushnil(L); // 5.3 and up return the string
+    v ? (void)lua_pushstring(L, video) : lua_pushnil(L); // 5.2 and up return the string
     a ? (void)lua_pushstring(L, audio) : lua_pushnil(L);
     return 2;
 }
