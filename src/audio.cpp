@@ -4,10 +4,13 @@
 // returns no values. Handles that are not live of the right kind are ignored.
 #include "audio.h"
 
+#include <cstdio>
+
 #include <SDL_mixer.h>
 
 #include "args.h"
 #include "core.h"
+#include "filecheck.h"
 #include "handles.h"
 
 // Runs an audio function only while the mixer is open for it: sound on and
@@ -41,11 +44,17 @@ static int load_sound(lua_State *L)
     return 1;
 }
 
-// loadMusic(path) -> music. The file is streamed while it plays.
+// loadMusic(path) -> music. The file is streamed while it plays. A file the
+// mixer would crash or hang on is refused as one it cannot decode, with the
+// reason on standard error.
 static int load_music(lua_State *L)
 {
     const char *path = lua_tolstring(L, 1, nullptr);
-    Mix_Music *music = path ? Mix_LoadMUS(path) : nullptr;
+    char why[320];
+    bool refused = path && music_hazard(path, why, sizeof why);
+    if (refused)
+        fprintf(stderr, "%s: %s\n", path, why);
+    Mix_Music *music = path && !refused ? Mix_LoadMUS(path) : nullptr;
     if (!music)
         fatal("Couldn't load music %s. Exiting.\n", path ? path : "(null)");
     register_handle(music, HANDLE_MUSIC);

@@ -23,6 +23,7 @@
 #include "args.h"
 #include "audio.h"
 #include "core.h"
+#include "filecheck.h"
 #include "handles.h"
 #include "input.h"
 #include "pngsave.h"
@@ -110,7 +111,7 @@ int l_drivers(lua_State *L)
     char video[64], audio[64];
     const bool v = SDL_VideoDriverName(video, sizeof video) != nullptr;
     const bool a = sound_on && SDL_AudioDriverName(audio, sizeof audio) != nullptr;
-    v ? (void)lua_pushstring(L, video) : lua_pushnil(L);
+    v ? (void)lua_pushstring(L, video) : lua_pushnil(L); // 5.2 and up return the string
     a ? (void)lua_pushstring(L, audio) : lua_pushnil(L);
     return 2;
 }
@@ -215,10 +216,14 @@ const char *load_in_child(ProbeKind kind, const char *path)
         if ((err = child_mixer()))
             return err;
         return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1) ? nullptr : Mix_GetError();
-    case PROBE_MUSIC:
+    case PROBE_MUSIC: {
+        static char why[320]; // a file the mixer would crash or hang on, loading or playing
         if ((err = child_mixer()))
             return err;
+        if (music_hazard(path, why, sizeof why))
+            return why;
         return Mix_LoadMUS(path) ? nullptr : Mix_GetError();
+    }
     default:
         return "unknown kind";
     }

@@ -43,13 +43,15 @@ bool grow()
     Slot *fresh = static_cast<Slot *>(calloc(cap, sizeof(Slot)));
     if (!fresh)
         return false;
-    for (uint32_t i = 0; i < capacity; i++) {
+    uint32_t room = cap - 1; // an overwritten table may hold more than it counts
+    for (uint32_t i = 0; i < capacity && room; i++) {
         const Slot &s = slots[i];
         if (s.p && s.p != TOMBSTONE) {
             uint32_t j = slot_of(s.p, cap - 1);
             while (fresh[j].p)
                 j = (j + 1) & (cap - 1);
             fresh[j] = s;
+            room--;
         }
     }
     free(slots);
@@ -59,19 +61,23 @@ bool grow()
     return true;
 }
 
-// The slot holding p, or null.
+// The slot holding p, or null. Each search goes once around the table at
+// most, so it ends even in a table with no empty slot left, one that
+// something else overwrote; the count costs nothing measurable.
 Slot *find(const void *p)
 {
     if (!capacity || !p || p == TOMBSTONE)
         return nullptr;
     uint32_t mask = capacity - 1;
-    for (uint32_t i = slot_of(p, mask);; i = (i + 1) & mask) {
+    uint32_t i = slot_of(p, mask);
+    for (uint32_t n = capacity; n; n--, i = (i + 1) & mask) {
         Slot &s = slots[i];
         if (s.p == p)
             return &s;
         if (!s.p)
             return nullptr;
     }
+    return nullptr;
 }
 
 } // namespace
@@ -88,8 +94,9 @@ bool handle_add(const void *p, HandleKind kind)
         return false;
     uint32_t mask = capacity - 1;
     uint32_t i = slot_of(p, mask);
-    while (slots[i].p && slots[i].p != TOMBSTONE)
-        i = (i + 1) & mask;
+    for (uint32_t n = capacity; slots[i].p && slots[i].p != TOMBSTONE; i = (i + 1) & mask)
+        if (!--n)
+            return false; // no free slot: an overwritten table
     if (!slots[i].p)
         used++;
     slots[i].p = p;

@@ -24,9 +24,9 @@ PACKAGES=(
     # the demo on a virtual X server; OpenGL windows in software
     xvfb xauth libgl1-mesa-dri
     # the tests: GoogleTest, the other Lua versions, the installs, fonts,
-    # fixtures made by the tests, the real-window tools, the leak and format checks
+    # fixtures made by the tests (MP3s too), the real-window tools, the leak and format checks
     libgtest-dev lua5.2 liblua5.2-dev lua5.3 liblua5.3-dev lua5.4 liblua5.4-dev luarocks
-    fonts-dejavu-core imagemagick sox xdotool x11-apps libx11-dev valgrind clang-format
+    fonts-dejavu-core imagemagick sox libsox-fmt-mp3 xdotool x11-apps libx11-dev valgrind clang-format
     # the benchmarks' third side
     python3-pygame
 )
