@@ -20,6 +20,7 @@ local load = loadstring or load
 local live = {} -- handle -> its kind: "surface", "font", "sound", "music"
 local dead = {} -- handle -> what it was: "freed font", "sound released by quit"
 local S = { display = false, console = false, quit = false }
+local M = {} -- the checked functions, by name
 
 local function trunc(v) return v < 0 and ceil(v) or floor(v) end
 
@@ -83,12 +84,31 @@ end
 problem.surface, problem.font, problem.sound, problem.music =
     handle_problem, handle_problem, handle_problem, handle_problem
 
+-- A required argument that is nil: named, with the parameter list, so that
+-- one forgotten in the middle shows where the others moved up.
+local function missing(F, p)
+    if p.missing then return p.missing end
+    local msg = p.name .. " missing"
+    if #F.params > 1 then
+        local names = {}
+        for i, q in ipairs(F.params) do names[i] = q.name end
+        msg = ("%s; %s takes %s"):format(msg, F.name, concat(names, ", "))
+    end
+    if p.type == "surface" then msg = msg .. " (printFont with keep gives nil for an empty text)" end
+    return msg
+end
+
 -- The slow path of argument i: raises, or returns when v is acceptable.
 local function check(F, i, v)
+    if i == 1 and v == M then -- z:init(640, 480) passes the table first
+        error(("'%s' called with a colon: call it with a dot, z.%s(...)"):format(F.name, F.name), 3)
+    end
     local p = F.params[i]
     local msg
     if p == nil then
         msg = #F.params == 0 and "no arguments expected" or ("at most %d arguments expected"):format(#F.params)
+    elseif v == nil and not p.opt and p.type ~= "boolean" then
+        msg = missing(F, p)
     else
         msg = problem[p.type](p, v)
     end
@@ -119,7 +139,7 @@ function rule.shape(F, _, _, x2, y2, _, _, _, _, kind, style)
     elseif kind == 2 and trunc(tonumber(x2)) < 0 then
         argerror(F, 3, "radius must be at least 0, got " .. tostring(x2))
     elseif kind ~= 2 and y2 == nil then
-        argerror(F, 4, "number expected, got nil")
+        argerror(F, 4, missing(F, F.params[4]))
     end
 end
 -- curses_fill writes a colour only when all three of its channels are given.
@@ -162,12 +182,40 @@ local function starter(mode)
     end
 end
 -- quit releases fonts, sounds and music; surfaces outlive it.
-local function stopper(...)
+local function stopper()
     for h, kind in pairs(live) do
         if kind ~= "surface" then live[h], dead[h] = nil, kind .. " released by quit" end
     end
     S.display, S.console, S.quit = false, false, true
-    return ...
+end
+
+-- No display. With SDL_VIDEODRIVER unset, SDL 1.2 tries X first and, when
+-- there is no X server, falls back to a driver that draws in the terminal
+-- as text. Before a start, DISPLAY unset, or a local DISPLAY that no server
+-- listens on (its socket is missing from /proc/net/unix), is reported.
+local function x_server_gone(display)
+    local n = display:match("^%a*:(%d+)")
+    if not n or not (display:match("^:") or display:match("^unix:")) then return false end
+    local f = io.open("/proc/net/unix")
+    if not f then return false end
+    local sockets = f:read("*a") .. "\n"
+    f:close()
+    return not sockets:find("/tmp/.X11-unix/X" .. n .. "\n", 1, true)
+end
+local function no_display(F)
+    local driver, display = os.getenv("SDL_VIDEODRIVER"), os.getenv("DISPLAY")
+    if driver and driver ~= "" then return end
+    local why
+    if not display or display == "" then
+        why = "DISPLAY is not set"
+    elseif x_server_gone(display) then
+        why = ("no X server answers on DISPLAY=%s"):format(display)
+    else
+        return
+    end
+    error(("'%s' found no display: %s, and SDL would draw the game as text in the terminal; "
+        .. "set DISPLAY to a running X server, or SDL_VIDEODRIVER=dummy to run without one")
+        :format(F.name, why), 3)
 end
 
 -- The fast test that lets an argument through without calling check().
@@ -200,19 +248,22 @@ local function compile(F)
     local args = {}
     for i = 1, #F.params do args[i] = "a" .. i end
     local list = concat(args, ", ")
-    local src = { "local raw, F, S, live, type, check, need, rule, after = ...",
+    local src = { "local raw, F, S, live, type, check, need, rule, after, no_display = ...",
                   ("return function(%s)"):format(#F.params > 0 and list .. ", extra" or "extra") }
     if F.needs then
         src[#src + 1] = ("if not S.%s then need(F) end"):format(F.needs)
     end
+    if F.starts then src[#src + 1] = "no_display(F)" end
     for i, p in ipairs(F.params) do
         src[#src + 1] = ("if not (%s) then check(F, %d, a%d) end"):format(fast(p, "a" .. i), i, i)
     end
     src[#src + 1] = ("if extra ~= nil then check(F, %d, extra) end"):format(#F.params + 1)
     if F.rule then src[#src + 1] = ("rule(F, %s)"):format(list) end
-    if F.frees then
-        src[#src + 1] = ("raw(%s) after(a1)"):format(list)
-    elseif F.makes or F.starts or F.stops then
+    -- Frees and quit track first, so that the module's call is a tail call
+    -- (under LuaJIT an interrupt in it is then reported at the script's line).
+    if F.frees or F.stops then
+        src[#src + 1] = ("after(%s) return raw(%s)"):format(F.frees and "a1" or "", list)
+    elseif F.makes or F.starts then
         src[#src + 1] = ("return after(raw(%s))"):format(list)
     else
         src[#src + 1] = ("return raw(%s)"):format(list)
@@ -221,10 +272,31 @@ local function compile(F)
     local after = (F.makes and maker(F.makes)) or (F.frees and freer(F.frees)) or
         (F.starts and starter(F.starts)) or (F.stops and stopper)
     local chunk = assert(load(concat(src, "\n"), "=zedodava.checked." .. F.name))
-    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after)
+    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after, no_display)
 end
 
-local M = {}
+-- Under lua5.1 an error raised while a wrapper runs (most often Ctrl-C's
+-- "interrupted!" during timer's wait) carries the wrapper's position. The
+-- interpreter prints uncaught errors through debug.traceback: this one moves
+-- such a position to the line that called the wrapper.
+if _VERSION == "Lua 5.1" and not rawget(_G, "jit") and debug and debug.traceback then
+    local traceback, getinfo = debug.traceback, debug.getinfo
+    debug.traceback = function(msg, level, ...)
+        if type(msg) == "thread" then return traceback(msg, level, ...) end
+        local text = type(msg) == "string" and msg:match("^zedodava%.checked%.[%w_]+:%d+: (.*)$")
+        for l = 2, text and 100 or 0 do
+            local info = getinfo(l, "S")
+            if not info then break end
+            if info.source:find("^=zedodava%.checked%.") then
+                local up = getinfo(l + 1, "Sl")
+                if up and up.currentline > 0 then msg = ("%s:%d: %s"):format(up.short_src, up.currentline, text) end
+                break
+            end
+        end
+        return traceback(msg, (tonumber(level) or 1) + 1)
+    end
+end
+
 for _, F in ipairs(api) do
     M[F.name] = compile(F)
 end
