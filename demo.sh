@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the module and runs the example breakout
 # game; "./demo.sh console" runs the console dungeon game instead. Further
-# arguments go to the game. With no display (DISPLAY unset) the game runs on
-# a virtual X server for a fixed number of frames, the computer playing; with
-# no sound card it plays on SDL's silent audio driver.
+# arguments go to the game. With no display (DISPLAY unset, or naming an X
+# server that does not answer) the game runs on a virtual X server for a
+# fixed number of frames, the computer playing; with no sound card it plays
+# on SDL's silent audio driver.
 set -euo pipefail
 cd "$(dirname "$0")"
 . tools/headless.sh
@@ -29,8 +30,18 @@ export LUA_CPATH="$PWD/build/?.so;;" LUA_PATH="$PWD/lua/?.lua;;"
 if [ -z "${SDL_AUDIODRIVER:-}" ] && ! ls /dev/snd/pcm*p >/dev/null 2>&1; then
     export SDL_AUDIODRIVER=dummy
 fi
+# Whether the X server in DISPLAY answers, asked within 5 seconds (SDL would
+# otherwise fall back to drawing the game as text in the terminal).
+x_answers() {
+    timeout 5 luajit -e 'local ffi = require "ffi"
+        ffi.cdef "void *XOpenDisplay(const char *); int XCloseDisplay(void *);"
+        local x = ffi.load "libX11.so.6"
+        local d = x.XOpenDisplay(nil)
+        os.exit(d ~= nil and x.XCloseDisplay(d) == 0 and 0 or 1)' 2>/dev/null
+}
 if [ -n "${DISPLAY:-}" ]; then
-    exec luajit "$script" "$@"
+    x_answers && exec luajit "$script" "$@"
+    echo "demo.sh: no X server answers on DISPLAY=$DISPLAY; playing on a virtual X server instead"
 fi
 
 # No display: a virtual X server of our own, the computer playing, the sound
