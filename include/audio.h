@@ -13,4 +13,10 @@ int l_musicVolume(lua_State *L);
 int l_freeSound(lua_State *L);
 int l_freeMusic(lua_State *L);
 
+// Whether the mixer is open for the script: sound on and started.
+bool mixer_open();
+
+// Halts the music if it is fading out (see audio.cpp).
+void end_music_fade();
+
 #endif

@@ -2,7 +2,15 @@
 #ifndef ZEDODAVA_INPUT_H
 #define ZEDODAVA_INPUT_H
 
+#include <cstdint>
+
 #include <lua.hpp>
+
+// Set by zedodava.extra: a close request makes input return event 5 instead
+// of ending the process; the character (UCS-2, 0 for none) of the key press
+// input last returned, while text input is on, and 0 after any other result.
+extern bool catch_close;
+extern uint16_t last_typed;
 
 int l_input(lua_State *L);
 int l_mouse(lua_State *L);

@@ -11,6 +11,10 @@
 // locked surface. Neither locks nor tests the position.
 extern "C" ZD_EXPORT void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel);
 
+// The pixel value at x, y of a locked surface, as store_pixel lays it out.
+// Neither locks nor tests the position.
+Uint32 load_pixel(const SDL_Surface *surface, int x, int y);
+
 int l_loadImage(lua_State *L);
 int l_makeSurf(lua_State *L);
 int l_blit(lua_State *L);

@@ -12,9 +12,21 @@
 
 // Runs an audio function only while the mixer is open for it: sound on and
 // started.
+bool mixer_open() { return sound_on && Mix_QuerySpec(nullptr, nullptr, nullptr); }
+
 template <lua_CFunction body> static int when_open(lua_State *L)
 {
-    return sound_on && Mix_QuerySpec(nullptr, nullptr, nullptr) ? body(L) : 0;
+    return mixer_open() ? body(L) : 0;
+}
+
+// The mixer waits for music that is fading out before it plays or frees
+// music, and pause stops a fade where it is: a fade that pause holds would
+// make those waits endless, and a long one would stall the game. Ending the
+// fade at once instead is what the fade would have come to.
+void end_music_fade()
+{
+    if (Mix_FadingMusic() == MIX_FADING_OUT)
+        Mix_HaltMusic();
 }
 
 // loadSound(path) -> sound. The whole file is decoded into a mixer chunk.
@@ -57,8 +69,10 @@ static int play_music(lua_State *L)
 {
     Mix_Music *music = arg_handle<Mix_Music>(L, 1, HANDLE_MUSIC);
     int32_t loops = arg_int(L, 2);
-    if (music)
+    if (music) {
+        end_music_fade();
         Mix_PlayMusic(music, loops);
+    }
     return 0;
 }
 

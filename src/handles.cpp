@@ -9,6 +9,7 @@
 #include <SDL_mixer.h>
 
 #include "args.h"
+#include "audio.h"
 #include "fastpath.h"
 
 namespace
@@ -140,7 +141,11 @@ namespace
 void free_surface(void *p) { SDL_FreeSurface(static_cast<SDL_Surface *>(p)); }
 void close_font(void *p) { TTF_CloseFont(static_cast<TTF_Font *>(p)); }
 void free_sound(void *p) { Mix_FreeChunk(static_cast<Mix_Chunk *>(p)); }
-void free_music(void *p) { Mix_FreeMusic(static_cast<Mix_Music *>(p)); }
+void free_music(void *p)
+{
+    end_music_fade();
+    Mix_FreeMusic(static_cast<Mix_Music *>(p));
+}
 
 // handle_sweep callbacks for quit: whether the handle was released.
 template <void (*release)(void *)> bool release_always(void *p)

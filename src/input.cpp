@@ -7,15 +7,21 @@
 #include "core.h"
 #include "timer.h"
 
+bool catch_close = false;
+uint16_t last_typed = 0;
+
 // Before start-up and after quit there is no window: no events, the pointer
 // at 0, 0 with no button held, no key held.
 int l_input(lua_State *L)
 {
     SDL_Event e;
+    last_typed = 0;
     while (gScreen && SDL_PollEvent(&e)) {
         switch (e.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
+            if (e.type == SDL_KEYDOWN)
+                last_typed = e.key.keysym.unicode;
             push_int(L, e.type == SDL_KEYDOWN ? 1 : 2);
             push_int(L, static_cast<int32_t>(e.key.keysym.sym));
             return 2;
@@ -27,7 +33,10 @@ int l_input(lua_State *L)
             push_int(L, e.button.button);
             return 4;
         case SDL_QUIT:
-            exit(0);
+            if (!catch_close)
+                exit(0);
+            push_int(L, 5);
+            return 1;
         default:
             break; // dropped: motion, focus, expose, user events...
         }

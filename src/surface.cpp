@@ -37,6 +37,29 @@ static inline void store_pixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 
     }
 }
 
+Uint32 load_pixel(const SDL_Surface *surface, int x, int y)
+{
+    const uint32_t bpp = surface->format->BytesPerPixel;
+    const Uint8 *p =
+        static_cast<const Uint8 *>(surface->pixels) + (uint32_t(y) * surface->pitch + x * bpp);
+    switch (bpp) {
+    case 1:
+        return *p;
+    case 2: {
+        Uint16 v;
+        memcpy(&v, p, 2);
+        return v;
+    }
+    case 3:
+        return Uint32(p[0]) | Uint32(p[1]) << 8 | Uint32(p[2]) << 16;
+    default: {
+        Uint32 v;
+        memcpy(&v, p, 4);
+        return v;
+    }
+    }
+}
+
 void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel)
 {
     store_pixel(surface, x, y, pixel);

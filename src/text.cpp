@@ -43,20 +43,37 @@ static bool utf8_overruns(const char *s, size_t n)
     return i > n;
 }
 
-static SDL_Surface *render(TTF_Font *font, const char *text, SDL_Color colour)
+// The text as the renderer may read it: itself, or a copy with zeros after a
+// sequence cut short (well-formed text never needs one), left in *copy for
+// the caller to free. Null when the copy cannot be had.
+static const char *readable(const char *text, char **copy)
 {
     const size_t n = strlen(text); // what the renderer itself will measure
+    *copy = nullptr;
     if (!utf8_overruns(text, n))
-        return TTF_RenderUTF8_Blended(font, text, colour);
-    // Well-formed text never gets here. A cut sequence is decoded from a
-    // copy with zeros after it instead of from whatever follows the string.
-    char *padded = static_cast<char *>(calloc(n + 4, 1));
-    if (!padded)
-        return nullptr;
-    memcpy(padded, text, n);
-    SDL_Surface *rendered = TTF_RenderUTF8_Blended(font, padded, colour);
-    free(padded);
+        return text;
+    *copy = static_cast<char *>(calloc(n + 4, 1));
+    if (*copy)
+        memcpy(*copy, text, n);
+    return *copy;
+}
+
+static SDL_Surface *render(TTF_Font *font, const char *text, SDL_Color colour)
+{
+    char *copy;
+    const char *t = readable(text, &copy);
+    SDL_Surface *rendered = t ? TTF_RenderUTF8_Blended(font, t, colour) : nullptr;
+    free(copy);
     return rendered;
+}
+
+bool text_size(TTF_Font *font, const char *text, int *w, int *h)
+{
+    char *copy;
+    const char *t = readable(text, &copy);
+    const bool ok = t && TTF_SizeUTF8(font, t, w, h) == 0;
+    free(copy);
+    return ok;
 }
 
 // printFont(font, text, r, g, b, x, y, target, keep). Draw mode blits the

@@ -4,6 +4,7 @@
 #include "audio.h"
 #include "console.h"
 #include "display.h"
+#include "extra.h"
 #include "input.h"
 #include "surface.h"
 #include "text.h"
@@ -48,6 +49,7 @@ static_assert(sizeof(R) / sizeof(R[0]) == 33, "32 functions and the terminator")
 
 int luaopen_zedodava(lua_State *L)
 {
+    preload_extra(L);
 #if LUA_VERSION_NUM == 501
     luaL_register(L, "zedodava", R);
 #else

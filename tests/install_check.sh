@@ -13,8 +13,9 @@ cp -r "$(dirname "$0")/.." "$tmp/src" && rm -rf "$tmp"/src/build* # the tree sta
 for prefix in "$tmp/cmake" "$tmp/rocks"; do
     for interp in "${@:3}"; do
         (cd "$tmp" && LUA_CPATH="$prefix/lib/lua/$ver/?.so" LUA_PATH="$prefix/share/lua/$ver/?.lua" \
-            META="$prefix/share/lua/$ver/zedodava/meta/zedodava.lua" "$interp" -e 'local z = require "zedodava"
-                assert(zedodava == z and z.init and require("zedodava.keys").escape == 27)
+            META="$prefix/share/lua/$ver/zedodava/meta/zedodava.lua" "$interp" -e 'local x = require "zedodava.extra"
+                local z = require "zedodava"
+                assert(zedodava == z and z.init and x.probe and require("zedodava.keys").escape == 27)
                 assert(require("zedodava.checked").fill and io.open(os.getenv("META")))')
     done
 done

@@ -19,6 +19,7 @@ PACKAGES=(
     # the build
     make gcc g++ cmake pkg-config
     libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-gfx1.2-dev libsdl-mixer1.2-dev
+    zlib1g-dev # the screenshots' PNG files
     lua5.1 liblua5.1-0-dev luajit libluajit-5.1-dev
     # the demo on a virtual X server; OpenGL windows in software
     xvfb xauth libgl1-mesa-dri

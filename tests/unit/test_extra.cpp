@@ -1,0 +1,151 @@
+// zedodava.extra through its Lua interface: X is the table. push(code, a, b)
+// queues an event: a key press (code 1) with key a and character b, or a
+// close request (code 12).
+#include "harness.h"
+
+static int l_push(lua_State *L)
+{
+    SDL_Event e = {};
+    e.type = static_cast<Uint8>(lua_tonumber(L, 1));
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = static_cast<SDLKey>(lua_tonumber(L, 2));
+    e.key.keysym.unicode = static_cast<Uint16>(lua_tonumber(L, 3));
+    SDL_PushEvent(&e);
+    return 0;
+}
+
+class Extra : public Engine
+{
+  protected:
+    void SetUp() override
+    {
+        Engine::SetUp();
+        lua_register(L, "push", l_push);
+        run("X = require 'zedodava.extra' BEEP = TMP .. '/beep.wav' NOTES = TMP .. '/notes.txt'"
+            "os.execute('sox -n -r 44100 -c 2 -b 16 ' .. BEEP .. ' synth 0.3 sine 440')"
+            "local f = io.open(NOTES, 'w') f:write('not a sound\\n') f:close()");
+    }
+};
+
+// Forged, freed and wrong-kind handles, and no display: no values, nothing drawn or saved.
+TEST_F(Extra, HandlesAndMissingDisplayGiveNothing)
+{
+    run(R"~(function EVERY(h, font)
+        local n = select("#", X.textSize(font or h, "x")) + select("#", X.getpix(0, 0, h))
+        assert(n == 0 and not X.saveImage(h, TMP .. "/no.png") and not io.open(TMP .. "/no.png"))
+        X.setTitle(h) X.stopSounds() X.stopMusic() X.fadeMusic(10)
+    end
+    EVERY() assert(X.drivers() == nil and select("#", X.drivers()) == 2)
+    Z.init(8, 8) F = Z.loadFont(')~" SANS R"~(', 10) S = Z.makeSurf(2, 2)
+    assert(X.drivers() == "dummy" and select(2, X.drivers()) == "disk")
+    EVERY(F, S) Z.freeSurf(S) EVERY(S) Z.freeFont(F) EVERY(F) EVERY(io.stdout)
+    Z.quit() EVERY() assert(X.drivers() == nil)
+    assert(select(2, X.saveImage(S, "x")) == "not a live surface"))~");
+}
+
+// getpix reads back what putpix wrote, on the screen (alpha 255) and on a
+// surface; saveImage writes what a load brings back.
+TEST_F(Extra, PixelsReadBackAndSaveAsPng)
+{
+    run(R"~(Z.init(7, 5) S = Z.makeSurf(3, 4)
+    local function paint(t)
+        for i = 0, 34 do Z.putpix(i % 7, math.floor(i / 7), i * 7, 255 - i, i * 3, i * 5 + 50, t) end
+    end
+    local function same(a, b, w, h)
+        for i = 0, w * h - 1 do
+            local p = {X.getpix(i % w, math.floor(i / w), a)}
+            local q = {X.getpix(i % w, math.floor(i / w), b)}
+            assert(#p == 4 and table.concat(p, ",") == table.concat(q, ","), i)
+        end
+    end
+    paint() paint(S)
+    assert(table.concat({X.getpix(2, 1)}, ",") == "63,246,27,255")
+    assert(table.concat({X.getpix(2, 1, S)}, ",") == "63,246,27,95")
+    for _, xy in ipairs{{-1, 0}, {0, -1}, {7, 0}, {0, 5}, {3, 0, S}, {0, 4, S}, {65536, 0}} do
+        assert(select("#", X.getpix(xy[1], xy[2], xy[3])) == 0, xy[1])
+    end
+    for _, t in ipairs{{nil, 7, 5}, {S, 3, 4}} do
+        assert(X.saveImage(t[1], TMP .. "/s.png") == true)
+        same(Z.loadImage(TMP .. "/s.png"), t[1], t[2], t[3])
+    end
+    for _, r in ipairs{{Z.makeSurf(0, 3), "x", "an image of 0x3 pixels cannot be written"},
+                       {S, "/no/dir/s.png", "cannot write '/no/dir/s.png': No such file or directory"},
+                       {S, "/", "cannot write '/': Is a directory"},
+                       {S, nil, "no file name"}} do
+        local ok, why = X.saveImage(r[1], r[2])
+        assert(ok == nil and why == r[3], why)
+    end)~");
+}
+
+TEST_F(Extra, TextSizeIsThatOfTheRenderedText)
+{
+    run(R"~(Z.init(8, 8) F = Z.loadFont(')~" SANS R"~(', 15)
+    for _, t in ipairs{"Score: 12345", "Gr\195\188\195\159", 42, "cut \226\130"} do
+        local _, w, h = Z.printFont(F, t, 1, 1, 1, 0, 0, nil, true)
+        local tw, th = X.textSize(F, t)
+        assert(tw == w and th == h, t)
+    end
+    local w, h = X.textSize(F, "")
+    assert(w == 0 and h == select(3, Z.printFont(F, "x", 1, 1, 1, 0, 0, nil, true)))
+    assert(select("#", X.textSize(F)) == 0))~");
+}
+
+// typed gives the text of the press input just returned; a close request is
+// event 5 while catchClose is on.
+TEST_F(Extra, TypedTextAndTheCloseRequest)
+{
+    run(R"~(Z.init(8, 8) X.textInput(true)
+    for _, r in ipairs{{97, "a"}, {0xE9, "\195\169"}, {0x20AC, "\226\130\172"}, {8, nil}, {13, nil},
+                       {0x7F, nil}, {0xD800, nil}, {0}} do
+        push(2, 42, r[1])
+        local e, k = Z.input()
+        assert(e == 1 and k == 42 and X.typed() == r[2], r[1])
+        assert(Z.input() == 0 and X.typed() == nil)
+    end
+    push(2, 42, 97) X.textInput(false) Z.input() assert(X.typed() == nil)
+    X.catchClose(true) push(12) assert(Z.input() == 5 and select("#", Z.input()) == 1))~");
+    EXPECT_EXIT((run("X.catchClose(false) push(12) Z.input()"), exit(3)),
+                testing::ExitedWithCode(0), "");
+}
+
+// Stops and fades in every order with pause, then frees and plays: nothing
+// hangs, and each ends the sound it should.
+TEST_F(Extra, StopsAndFadesNeverHang)
+{
+    run(R"~(Z.init(8, 8) S, M = Z.loadSound(BEEP), Z.loadMusic(BEEP)
+    Z.playSound(S, -1) Z.playSound(S, -1) assert(mixer() == 2) X.stopSounds() assert(mixer() == 0)
+    for _, steps in ipairs{"stopMusic", "fadeMusic0", "pauseMusic fadeMusic50000",
+                           "fadeMusic50000 pauseMusic freeMusic", "fadeMusic50000 playMusic",
+                           "fadeMusic50000 pauseMusic quit"} do
+        Z.init(8, 8) M = M or Z.loadMusic(BEEP) Z.playMusic(M, -1)
+        for name, ms in steps:gmatch("(%a+)(%d*)") do
+            if ms ~= "" then X[name](tonumber(ms)) else (X[name] or Z[name])(M, -1) end
+        end
+        assert(steps:find("quit") or select(2, mixer()) == (steps:find("play") and 1 or 0), steps)
+        if steps:find("free") or steps:find("quit") then M = nil end
+    end)~");
+}
+
+// A probe loads in a process of its own: the library's reason comes back,
+// nothing is loaded or started here, with or without a sound card.
+TEST_F(Extra, ProbeReportsWhatTheLoaderSays)
+{
+    for (const char *start : {"", "Z.init(8, 8)"}) {
+        run(std::string(start) + R"~( BASE = live()
+        for _, r in ipairs{{BEEP, "sound"}, {BEEP, "music"}, {')~" SANS R"~(', "font"},
+                           {NOTES, "sound", "Unrecognized sound file type"},
+                           {NOTES, "music", "Module format not recognized"},
+                           {NOTES, "image", "Unsupported image format"},
+                           {TMP .. "/none.ttf", "font", "Couldn't open " .. TMP .. "/none.ttf"},
+                           {NOTES, "picture", 'kind must be "image", "font", "sound" or "music"'},
+                           {nil, "font", "no file name"}} do
+            local ok, why = X.probe(r[1], r[2])
+            assert(ok == (not r[3] or nil) and why == r[3], tostring(why))
+        end
+        assert(live() == BASE))~");
+        EXPECT_EQ(TTF_WasInit() != 0, start[0] != 0) << start;
+    }
+    env("SDL_AUDIODRIVER", "no-such-driver");
+    run(R"~(Z.quit() Z.init(8, 8) assert(select(2, X.drivers()) == nil)
+    assert(X.probe(BEEP, "sound") and not X.probe(NOTES, "music")))~");
+}
