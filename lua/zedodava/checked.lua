@@ -12,6 +12,7 @@
 -- Handles are tracked here by kind: live ones, and what became of freed ones.
 local raw = require "zedodava"
 local api = require "zedodava.api"
+local extra = require "zedodava.extra"
 
 local type, tonumber, tostring, pairs, error = type, tonumber, tostring, pairs, error
 local floor, ceil, concat = math.floor, math.ceil, table.concat
@@ -63,14 +64,25 @@ function problem.text(p, v)
         return "string expected, got " .. describe(v)
     end
 end
--- A file the loader could not open would end the process: say why here.
-function problem.path(_, v)
+-- A file the loader could not open or decode would end the process: say
+-- why here. The decoding is tried by the library itself, in a child process
+-- (extra.probe), so that a file it chokes on cannot take the game with it.
+local PROBE = { loadImage = "image", loadFont = "font", curses_init = "font", loadSound = "sound", loadMusic = "music" }
+local AS = { image = "an image", font = "a font", sound = "a sound", music = "music" }
+function problem.path(_, v, F)
     if type(v) ~= "string" then return "string expected, got " .. describe(v) end
     local f, err = io.open(v, "rb")
     if f then
         local ok, rerr = f:read(1)
         f:close()
-        if ok ~= nil or rerr == nil then return nil end
+        if ok ~= nil or rerr == nil then
+            local kind = PROBE[F.name]
+            local loads, why = extra.probe(v, kind)
+            if loads then return nil end
+            local msg = ("cannot load '%s' as %s: %s"):format(v, AS[kind], tostring(why))
+            if kind == "sound" then msg = msg .. "; sox converts it: sox FILE -b 16 NEW.wav" end
+            return msg
+        end
         err = rerr
     elseif err:sub(1, #v + 2) == v .. ": " then
         err = err:sub(#v + 3)
@@ -110,7 +122,7 @@ local function check(F, i, v)
     elseif v == nil and not p.opt and p.type ~= "boolean" then
         msg = missing(F, p)
     else
-        msg = problem[p.type](p, v)
+        msg = problem[p.type](p, v, F)
     end
     if msg then argerror(F, i, msg) end
 end
@@ -174,13 +186,6 @@ local function freer(kind)
         if h ~= nil then live[h], dead[h] = nil, "freed " .. kind end
     end
 end
-local function starter(mode)
-    return function(...)
-        S.display, S.quit = true, false
-        if mode == "console" then S.console = true end
-        return ...
-    end
-end
 -- quit releases fonts, sounds and music; surfaces outlive it.
 local function stopper()
     for h, kind in pairs(live) do
@@ -189,10 +194,20 @@ local function stopper()
     S.display, S.console, S.quit = false, false, true
 end
 
--- No display. With SDL_VIDEODRIVER unset, SDL 1.2 tries X first and, when
--- there is no X server, falls back to a driver that draws in the terminal
--- as text. Before a start, DISPLAY unset, or a local DISPLAY that no server
--- listens on (its socket is missing from /proc/net/unix), is reported.
+-- No display. With SDL_VIDEODRIVER unset, SDL 1.2 tries X first and, with
+-- no X server, falls back to a driver that draws the game as text in the
+-- terminal (or on the machine's own console). Before a start: DISPLAY unset,
+-- or a local DISPLAY that no server listens on (its socket is missing from
+-- /proc/net/unix). After it: any driver but X's (a remote DISPLAY that does
+-- not answer, a server gone that left its socket behind).
+local function no_display(F, why)
+    error(("'%s' found no display: %s; set DISPLAY to a running X server, or SDL_VIDEODRIVER=dummy "
+        .. "to run without one"):format(F.name, why), 4)
+end
+local function driver_asked()
+    local driver = os.getenv("SDL_VIDEODRIVER")
+    return driver ~= nil and driver ~= ""
+end
 local function x_server_gone(display)
     local n = display:match("^%a*:(%d+)")
     if not n or not (display:match("^:") or display:match("^unix:")) then return false end
@@ -202,20 +217,28 @@ local function x_server_gone(display)
     f:close()
     return not sockets:find("/tmp/.X11-unix/X" .. n .. "\n", 1, true)
 end
-local function no_display(F)
-    local driver, display = os.getenv("SDL_VIDEODRIVER"), os.getenv("DISPLAY")
-    if driver and driver ~= "" then return end
-    local why
+local function before_start(F)
+    if driver_asked() then return end
+    local display = os.getenv("DISPLAY")
+    local text = ", and SDL would draw the game as text in the terminal"
     if not display or display == "" then
-        why = "DISPLAY is not set"
+        no_display(F, "DISPLAY is not set" .. text)
     elseif x_server_gone(display) then
-        why = ("no X server answers on DISPLAY=%s"):format(display)
-    else
-        return
+        no_display(F, ("no X server listens on DISPLAY=%s"):format(display) .. text)
     end
-    error(("'%s' found no display: %s, and SDL would draw the game as text in the terminal; "
-        .. "set DISPLAY to a running X server, or SDL_VIDEODRIVER=dummy to run without one")
-        :format(F.name, why), 3)
+end
+local function starter(F)
+    return function()
+        S.display, S.quit = true, false
+        if F.starts == "console" then S.console = true end
+        local video = extra.drivers()
+        if video and video ~= "x11" and video ~= "dga" and not driver_asked() then
+            stopper()
+            raw.quit()
+            no_display(F, ("SDL fell back to its '%s' video driver, as no X server answered on DISPLAY=%s")
+                :format(video, tostring(os.getenv("DISPLAY"))))
+        end
+    end
 end
 
 -- The fast test that lets an argument through without calling check().
@@ -248,12 +271,11 @@ local function compile(F)
     local args = {}
     for i = 1, #F.params do args[i] = "a" .. i end
     local list = concat(args, ", ")
-    local src = { "local raw, F, S, live, type, check, need, rule, after, no_display = ...",
+    local src = { "local raw, F, S, live, type, check, need, rule, after, before_start = ...",
                   ("return function(%s)"):format(#F.params > 0 and list .. ", extra" or "extra") }
     if F.needs then
         src[#src + 1] = ("if not S.%s then need(F) end"):format(F.needs)
     end
-    if F.starts then src[#src + 1] = "no_display(F)" end
     for i, p in ipairs(F.params) do
         src[#src + 1] = ("if not (%s) then check(F, %d, a%d) end"):format(fast(p, "a" .. i), i, i)
     end
@@ -263,16 +285,22 @@ local function compile(F)
     -- (under LuaJIT an interrupt in it is then reported at the script's line).
     if F.frees or F.stops then
         src[#src + 1] = ("after(%s) return raw(%s)"):format(F.frees and "a1" or "", list)
-    elseif F.makes or F.starts then
+    elseif F.starts then -- checked before (the environment) and after (the driver SDL chose)
+        local res = {}
+        for i = 1, #F.results do res[i] = "r" .. i end
+        local results = concat(res, ", ")
+        src[#src + 1] = ("before_start(F) %sraw(%s) after() return %s")
+            :format(#res > 0 and "local " .. results .. " = " or "", list, results)
+    elseif F.makes then
         src[#src + 1] = ("return after(raw(%s))"):format(list)
     else
         src[#src + 1] = ("return raw(%s)"):format(list)
     end
     src[#src + 1] = "end"
     local after = (F.makes and maker(F.makes)) or (F.frees and freer(F.frees)) or
-        (F.starts and starter(F.starts)) or (F.stops and stopper)
+        (F.starts and starter(F)) or (F.stops and stopper)
     local chunk = assert(load(concat(src, "\n"), "=zedodava.checked." .. F.name))
-    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after, no_display)
+    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after, before_start)
 end
 
 -- Under lua5.1 an error raised while a wrapper runs (most often Ctrl-C's

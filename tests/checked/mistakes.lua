@@ -6,14 +6,21 @@
 local z = require "zedodava.checked"
 local keys = require "zedodava.keys"
 local TMP, FONT = os.getenv("ZD_TMP"), "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
-os.execute(("sox -D -n -r 22050 -c 1 -b 16 %s/s.wav synth 0.05 sine 440"):format(TMP))
+-- Files that exist but do not decode: sox's 32-bit float WAV, FLAC (music,
+-- not a sound effect), a PNG cut short in its image data, text named .ttf.
+os.execute(("cd %s && sox -D -n -r 22050 -c 1 -b 16 s.wav synth 0.05 sine 440 && sox -D -n -e floating-point "
+    .. "f32.wav synth 0.05 sine 440 && sox -D -n s.flac synth 0.05 sine 440 && convert -size 64x64 "
+    .. "gradient:red-blue -strip PNG24:- | head -c 100 >cut.png && echo text >text.ttf"):format(TMP))
 local function arg(n, fn, msg) return ("bad argument #%d to '%s' (%s)"):format(n, fn, msg) end
 local SHAPES = "; the kind,style pairs are 0,0 0,1 1,0 1,2 2,0 2,1 2,2"
 local DRAW = "; draw takes x1, y1, x2, y2, r, g, b, a, kind, style, target"
 local function nodisplay(fn, why)
-    return ("'%s' found no display: %s, and SDL would draw the game as text in the terminal; set DISPLAY to a "
-        .. "running X server, or SDL_VIDEODRIVER=dummy to run without one"):format(fn, why)
+    return ("'%s' found no display: %s; set DISPLAY to a running X server, or SDL_VIDEODRIVER=dummy to run "
+        .. "without one"):format(fn, why)
 end
+local TEXT = ", and SDL would draw the game as text in the terminal"
+local function noload(fn, n, file, as, why) return arg(n, fn, ("cannot load '%s/%s' as %s: %s"):format(TMP, file, as, why)) end
+local SOX = "; sox converts it: sox FILE -b 16 NEW.wav"
 -- setenv{ NAME = value or false } changes what checked mode reads for the rest of a row.
 local getenv = os.getenv
 local function setenv(t)
@@ -25,9 +32,11 @@ local cases = {
     { "z.loadSound(TMP .. '/s.wav')", "'loadSound' called before init or curses_init" },
     { "z.curses_addch('a', 0, 0)", "'curses_addch' called before curses_init" },
     { "z.timer()" },
-    { "setenv{ SDL_VIDEODRIVER = false, DISPLAY = false } z.init(64, 48)", nodisplay("init", "DISPLAY is not set") },
+    { "setenv{ SDL_VIDEODRIVER = false, DISPLAY = false } z.init(64, 48)", nodisplay("init", "DISPLAY is not set" .. TEXT) },
     { "setenv{ SDL_VIDEODRIVER = '', DISPLAY = ':31999.0' } z.curses_init(20, 10, FONT, 12)",
-      nodisplay("curses_init", "no X server answers on DISPLAY=:31999.0") },
+      nodisplay("curses_init", "no X server listens on DISPLAY=:31999.0" .. TEXT) },
+    { "setenv{ SDL_VIDEODRIVER = false, DISPLAY = 'localhost:31999' } z.init(64, 48)",
+      nodisplay("init", "SDL fell back to its 'dummy' video driver, as no X server answered on DISPLAY=localhost:31999") },
     { "z:init(64, 48)", "'init' called with a colon: call it with a dot, z.init(...)" },
     { "z.init(0, 48)", arg(1, "init", "w must be 1..32767, got 0") },
     { "z.init(64, 48, 0)", arg(3, "init", "boolean expected, got number") },
@@ -57,6 +66,11 @@ local cases = {
     { "z.loadFont(TMP, 12)", arg(1, "loadFont", "cannot read '" .. TMP .. "': Is a directory") },
     { "z.loadSound(TMP .. '/none.wav')", arg(1, "loadSound", "cannot read '" .. TMP .. "/none.wav': No such file or directory") },
     { "z.loadMusic(TMP)", arg(1, "loadMusic", "cannot read '" .. TMP .. "': Is a directory") },
+    { "z.loadSound(TMP .. '/f32.wav')", noload("loadSound", 1, "f32.wav", "a sound", "Unknown WAVE data format: 0x0003" .. SOX) },
+    { "z.loadSound(TMP .. '/s.flac')", noload("loadSound", 1, "s.flac", "a sound", "Unable to process FLAC file." .. SOX) },
+    { "z.loadMusic(TMP .. '/text.ttf')", noload("loadMusic", 1, "text.ttf", "music", "Couldn't read from RWops") },
+    { "z.loadImage(TMP .. '/cut.png')", noload("loadImage", 1, "cut.png", "an image", "Error reading the PNG file.") },
+    { "z.loadFont(TMP .. '/text.ttf', 12)", noload("loadFont", 1, "text.ttf", "a font", "Couldn't load font file") },
     { "z.loadImage(42)", arg(1, "loadImage", "string expected, got number") },
     { "z.draw(0, 0, 9, 9, 255, 255, 255, 255, 1, 1)", arg(10, "draw", "no shape has kind 1 and style 1" .. SHAPES) },
     { "z.draw(0, 0, 9, 9, 255, 255, 255, 255, 0, 2)", arg(10, "draw", "no shape has kind 0 and style 2" .. SHAPES) },
@@ -91,6 +105,7 @@ local cases = {
     { "z.freeFont(f)", arg(1, "freeFont", "font expected, got font released by quit") },
     { "z.curses_init(20, 10, FONT, 0)", arg(4, "curses_init", "size must be at least 1, got 0") },
     { "z.curses_init(20, 10, TMP .. '/none.ttf', 12)", arg(3, "curses_init", "cannot read '" .. TMP .. "/none.ttf': No such file or directory") },
+    { "z.curses_init(20, 10, TMP .. '/text.ttf', 12)", noload("curses_init", 3, "text.ttf", "a font", "Couldn't load font file") },
     { "z.curses_init(20, 10, FONT, 12)" },
     { "z.curses_setcol(0, 0, 'red')", arg(3, "curses_setcol", "number expected, got string") },
     { "z.curses_setcol(0, 0, 300)", arg(3, "curses_setcol", "fr must be at most 255, got 300") },
