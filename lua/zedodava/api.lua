@@ -12,7 +12,9 @@
 -- A parameter: name, type, doc, and
 --   number   min and max bound the value after truncation toward zero
 --   opt      nil is accepted (booleans always are); for handles nil is the
---            screen (targets) or a sound that loaded as nothing (no sound card)
+--            screen (targets), a sound that loaded as nothing (no sound card),
+--            or, for every free, nothing to free
+--   missing  what checked mode says when a required argument is nil
 --   path     a file that must exist and be readable
 --   text     a string or a number (drawn as its string form)
 local COORD = { -32768, 32767 }
@@ -64,7 +66,7 @@ return {
       params = { handle("surface", "src", "surface to copy"), coord("x", "left edge"), coord("y", "top edge"), target() },
       results = {} },
     { name = "freeSurf", doc = "Releases a surface.", frees = "surface",
-      params = { handle("surface", "surface", "surface to release") }, results = {} },
+      params = { handle("surface", "surface", "surface to release; nil does nothing", true) }, results = {} },
     { name = "timer", doc = "Waits for the frame's slot at fps frames per second (none or 0: no wait) and measures the frame.",
       params = { num("fps", "target frames per second; nil, 0 or less paces nothing", nil, true) },
       results = { res("dt", "number", "seconds since the previous call"), res("fps", "number", "calls in the last second"),
@@ -85,7 +87,7 @@ return {
       results = { res("surface", "surface", "with keep: the text", true), res("w", "integer", "with keep: width", true),
                   res("h", "integer", "with keep: height", true) } },
     { name = "freeFont", doc = "Closes a font.", frees = "font",
-      params = { handle("font", "font", "font to close") }, results = {} },
+      params = { handle("font", "font", "font to close; nil does nothing", true) }, results = {} },
     { name = "showCursor", doc = "Shows or hides the mouse pointer.", needs = "display",
       params = { { name = "visible", type = "boolean", doc = "true shows, false or nil hides" } }, results = {} },
     { name = "draw", doc = "Draws a line (kind 0), rectangle (1) or circle (2); style 0 outline, 1 anti-aliased, 2 filled.",
@@ -120,7 +122,8 @@ return {
       results = {} },
     { name = "pauseMusic", doc = "Pauses playing music, or resumes paused music.", needs = "display", params = {}, results = {} },
     { name = "musicVolume", doc = "Sets the music volume and returns the one it replaced.", needs = "display",
-      params = { num("volume", "0..128, or -1 to only read it; nil sets 0", { -1, 128 }, true) },
+      params = { { name = "volume", type = "number", doc = "0..128, or -1 to only read it; nil sets 0", min = -1, max = 128,
+                   missing = "volume missing: pass -1 to read the volume (nil sets it to 0, muting the music)" } },
       results = { res("previous", "integer", "the volume before the call; nil without a sound card", true) } },
     { name = "freeSound", doc = "Releases a sound.", frees = "sound",
       params = { handle("sound", "sound", "sound to release; nil does nothing", true) }, results = {} },

@@ -12,6 +12,7 @@
 -- Handles are tracked here by kind: live ones, and what became of freed ones.
 local raw = require "zedodava"
 local api = require "zedodava.api"
+local extra = require "zedodava.extra"
 
 local type, tonumber, tostring, pairs, error = type, tonumber, tostring, pairs, error
 local floor, ceil, concat = math.floor, math.ceil, table.concat
@@ -20,6 +21,7 @@ local load = loadstring or load
 local live = {} -- handle -> its kind: "surface", "font", "sound", "music"
 local dead = {} -- handle -> what it was: "freed font", "sound released by quit"
 local S = { display = false, console = false, quit = false }
+local M = {} -- the checked functions, by name
 
 local function trunc(v) return v < 0 and ceil(v) or floor(v) end
 
@@ -62,14 +64,25 @@ function problem.text(p, v)
         return "string expected, got " .. describe(v)
     end
 end
--- A file the loader could not open would end the process: say why here.
-function problem.path(_, v)
+-- A file the loader could not open or decode would end the process: say
+-- why here. The decoding is tried by the library itself, in a child process
+-- (extra.probe), so that a file it chokes on cannot take the game with it.
+local PROBE = { loadImage = "image", loadFont = "font", curses_init = "font", loadSound = "sound", loadMusic = "music" }
+local AS = { image = "an image", font = "a font", sound = "a sound", music = "music" }
+function problem.path(_, v, F)
     if type(v) ~= "string" then return "string expected, got " .. describe(v) end
     local f, err = io.open(v, "rb")
     if f then
         local ok, rerr = f:read(1)
         f:close()
-        if ok ~= nil or rerr == nil then return nil end
+        if ok ~= nil or rerr == nil then
+            local kind = PROBE[F.name]
+            local loads, why = extra.probe(v, kind)
+            if loads then return nil end
+            local msg = ("cannot load '%s' as %s: %s"):format(v, AS[kind], tostring(why))
+            if kind == "sound" then msg = msg .. "; sox converts it: sox FILE -b 16 NEW.wav" end
+            return msg
+        end
         err = rerr
     elseif err:sub(1, #v + 2) == v .. ": " then
         err = err:sub(#v + 3)
@@ -83,14 +96,33 @@ end
 problem.surface, problem.font, problem.sound, problem.music =
     handle_problem, handle_problem, handle_problem, handle_problem
 
+-- A required argument that is nil: named, with the parameter list, so that
+-- one forgotten in the middle shows where the others moved up.
+local function missing(F, p)
+    if p.missing then return p.missing end
+    local msg = p.name .. " missing"
+    if #F.params > 1 then
+        local names = {}
+        for i, q in ipairs(F.params) do names[i] = q.name end
+        msg = ("%s; %s takes %s"):format(msg, F.name, concat(names, ", "))
+    end
+    if p.type == "surface" then msg = msg .. " (printFont with keep gives nil for an empty text)" end
+    return msg
+end
+
 -- The slow path of argument i: raises, or returns when v is acceptable.
 local function check(F, i, v)
+    if i == 1 and v == M then -- z:init(640, 480) passes the table first
+        error(("'%s' called with a colon: call it with a dot, z.%s(...)"):format(F.name, F.name), 3)
+    end
     local p = F.params[i]
     local msg
     if p == nil then
         msg = #F.params == 0 and "no arguments expected" or ("at most %d arguments expected"):format(#F.params)
+    elseif v == nil and not p.opt and p.type ~= "boolean" then
+        msg = missing(F, p)
     else
-        msg = problem[p.type](p, v)
+        msg = problem[p.type](p, v, F)
     end
     if msg then argerror(F, i, msg) end
 end
@@ -119,7 +151,7 @@ function rule.shape(F, _, _, x2, y2, _, _, _, _, kind, style)
     elseif kind == 2 and trunc(tonumber(x2)) < 0 then
         argerror(F, 3, "radius must be at least 0, got " .. tostring(x2))
     elseif kind ~= 2 and y2 == nil then
-        argerror(F, 4, "number expected, got nil")
+        argerror(F, 4, missing(F, F.params[4]))
     end
 end
 -- curses_fill writes a colour only when all three of its channels are given.
@@ -154,20 +186,59 @@ local function freer(kind)
         if h ~= nil then live[h], dead[h] = nil, "freed " .. kind end
     end
 end
-local function starter(mode)
-    return function(...)
-        S.display, S.quit = true, false
-        if mode == "console" then S.console = true end
-        return ...
-    end
-end
 -- quit releases fonts, sounds and music; surfaces outlive it.
-local function stopper(...)
+local function stopper()
     for h, kind in pairs(live) do
         if kind ~= "surface" then live[h], dead[h] = nil, kind .. " released by quit" end
     end
     S.display, S.console, S.quit = false, false, true
-    return ...
+end
+
+-- No display. With SDL_VIDEODRIVER unset, SDL 1.2 tries X first and, with
+-- no X server, falls back to a driver that draws the game as text in the
+-- terminal (or on the machine's own console). Before a start: DISPLAY unset,
+-- or a local DISPLAY that no server listens on (its socket is missing from
+-- /proc/net/unix). After it: any driver but X's (a remote DISPLAY that does
+-- not answer, a server gone that left its socket behind).
+local function no_display(F, why)
+    error(("'%s' found no display: %s; set DISPLAY to a running X server, or SDL_VIDEODRIVER=dummy "
+        .. "to run without one"):format(F.name, why), 4)
+end
+local function driver_asked()
+    local driver = os.getenv("SDL_VIDEODRIVER")
+    return driver ~= nil and driver ~= ""
+end
+local function x_server_gone(display)
+    local n = display:match("^%a*:(%d+)")
+    if not n or not (display:match("^:") or display:match("^unix:")) then return false end
+    local f = io.open("/proc/net/unix")
+    if not f then return false end
+    local sockets = f:read("*a") .. "\n"
+    f:close()
+    return not sockets:find("/tmp/.X11-unix/X" .. n .. "\n", 1, true)
+end
+local function before_start(F)
+    if driver_asked() then return end
+    local display = os.getenv("DISPLAY")
+    local text = ", and SDL would draw the game as text in the terminal"
+    if not display or display == "" then
+        no_display(F, "DISPLAY is not set" .. text)
+    elseif x_server_gone(display) then
+        no_display(F, ("no X server listens on DISPLAY=%s"):format(display) .. text)
+    end
+end
+local function starter(F)
+    return function()
+        S.display, S.quit = true, false
+        if F.starts == "console" then S.console = true end
+        local video = extra.drivers()
+        if video and video ~= "x11" and video ~= "dga" and not driver_asked() then
+            stopper()
+            raw.quit()
+            no_display(F, ("SDL fell back to its '%s' video driver, as no X server answered on DISPLAY=%s")
+                :format(video, tostring(os.getenv("DISPLAY"))))
+        end
+    end
 end
 
 -- The fast test that lets an argument through without calling check().
@@ -200,7 +271,7 @@ local function compile(F)
     local args = {}
     for i = 1, #F.params do args[i] = "a" .. i end
     local list = concat(args, ", ")
-    local src = { "local raw, F, S, live, type, check, need, rule, after = ...",
+    local src = { "local raw, F, S, live, type, check, need, rule, after, before_start = ...",
                   ("return function(%s)"):format(#F.params > 0 and list .. ", extra" or "extra") }
     if F.needs then
         src[#src + 1] = ("if not S.%s then need(F) end"):format(F.needs)
@@ -210,21 +281,50 @@ local function compile(F)
     end
     src[#src + 1] = ("if extra ~= nil then check(F, %d, extra) end"):format(#F.params + 1)
     if F.rule then src[#src + 1] = ("rule(F, %s)"):format(list) end
-    if F.frees then
-        src[#src + 1] = ("raw(%s) after(a1)"):format(list)
-    elseif F.makes or F.starts or F.stops then
+    -- Frees and quit track first, so that the module's call is a tail call
+    -- (under LuaJIT an interrupt in it is then reported at the script's line).
+    if F.frees or F.stops then
+        src[#src + 1] = ("after(%s) return raw(%s)"):format(F.frees and "a1" or "", list)
+    elseif F.starts then -- checked before (the environment) and after (the driver SDL chose)
+        local res = {}
+        for i = 1, #F.results do res[i] = "r" .. i end
+        local results = concat(res, ", ")
+        src[#src + 1] = ("before_start(F) %sraw(%s) after() return %s")
+            :format(#res > 0 and "local " .. results .. " = " or "", list, results)
+    elseif F.makes then
         src[#src + 1] = ("return after(raw(%s))"):format(list)
     else
         src[#src + 1] = ("return raw(%s)"):format(list)
     end
     src[#src + 1] = "end"
     local after = (F.makes and maker(F.makes)) or (F.frees and freer(F.frees)) or
-        (F.starts and starter(F.starts)) or (F.stops and stopper)
+        (F.starts and starter(F)) or (F.stops and stopper)
     local chunk = assert(load(concat(src, "\n"), "=zedodava.checked." .. F.name))
-    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after)
+    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after, before_start)
 end
 
-local M = {}
+-- Under lua5.1 an error raised while a wrapper runs (most often Ctrl-C's
+-- "interrupted!" during timer's wait) carries the wrapper's position. The
+-- interpreter prints uncaught errors through debug.traceback: this one moves
+-- such a position to the line that called the wrapper.
+if _VERSION == "Lua 5.1" and not rawget(_G, "jit") and debug and debug.traceback then
+    local traceback, getinfo = debug.traceback, debug.getinfo
+    debug.traceback = function(msg, level, ...)
+        if type(msg) == "thread" then return traceback(msg, level, ...) end
+        local text = type(msg) == "string" and msg:match("^zedodava%.checked%.[%w_]+:%d+: (.*)$")
+        for l = 2, text and 100 or 0 do
+            local info = getinfo(l, "S")
+            if not info then break end
+            if info.source:find("^=zedodava%.checked%.") then
+                local up = getinfo(l + 1, "Sl")
+                if up and up.currentline > 0 then msg = ("%s:%d: %s"):format(up.short_src, up.currentline, text) end
+                break
+            end
+        end
+        return traceback(msg, (tonumber(level) or 1) + 1)
+    end
+end
+
 for _, F in ipairs(api) do
     M[F.name] = compile(F)
 end

@@ -83,7 +83,7 @@ function zedodava.makeSurf(w, h) end
 function zedodava.blit(src, x, y, target) end
 
 ---Releases a surface.
----@param surface zedodava.surface surface to release
+---@param surface? zedodava.surface surface to release; nil does nothing
 function zedodava.freeSurf(surface) end
 
 ---Waits for the frame's slot at fps frames per second (none or 0: no wait) and measures the frame.
@@ -126,7 +126,7 @@ function zedodava.loadFont(path, size) end
 function zedodava.printFont(font, text, r, g, b, x, y, target, keep) end
 
 ---Closes a font.
----@param font zedodava.font font to close
+---@param font? zedodava.font font to close; nil does nothing
 function zedodava.freeFont(font) end
 
 ---Shows or hides the mouse pointer.
@@ -186,7 +186,7 @@ function zedodava.playMusic(music, loops) end
 function zedodava.pauseMusic() end
 
 ---Sets the music volume and returns the one it replaced.
----@param volume? number 0..128, or -1 to only read it; nil sets 0 (-1..128)
+---@param volume number 0..128, or -1 to only read it; nil sets 0 (-1..128)
 ---@return integer? previous the volume before the call; nil without a sound card
 function zedodava.musicVolume(volume) end
 
