@@ -31,14 +31,18 @@ class Extra : public Engine
 TEST_F(Extra, HandlesAndMissingDisplayGiveNothing)
 {
     run(R"~(function EVERY(h, font)
-        local n = select("#", X.textSize(font or h, "x")) + select("#", X.getpix(0, 0, h))
+        local n = select("#", X.textSize(font or h, "x")) + select("#", X.getpix(0, 0, h)) +
+                  select("#", X.transform(h, 10)) + select("#", X.soundVolume(h, 9))
         assert(n == 0 and not X.saveImage(h, TMP .. "/no.png") and not io.open(TMP .. "/no.png"))
-        X.setTitle(h) X.stopSounds() X.stopMusic() X.fadeMusic(10)
+        X.setTitle(h) X.stopSounds() X.stopMusic() X.fadeMusic(10) X.fontStyle(h, 1)
+        X.blitPart(h, 0, 0, 1, 1, 0, 0) X.blitScaled(h, 0, 0, 3, 3) X.blitAlpha(h, 0, 0, 99)
+        if S then X.blitPart(S, 0, 0, 1, 1, 0, 0, h) X.blitScaled(S, 0, 0, 3, 3, h) X.blitAlpha(S, 0, 0, 99, h) end
     end
     EVERY() assert(X.drivers() == nil and select("#", X.drivers()) == 2)
     Z.init(8, 8) F = Z.loadFont(')~" SANS R"~(', 10) S = Z.makeSurf(2, 2)
     assert(X.drivers() == "dummy" and select(2, X.drivers()) == "disk")
-    EVERY(F, S) Z.freeSurf(S) EVERY(S) Z.freeFont(F) EVERY(F) EVERY(io.stdout)
+    Z.fill(0, 0, 0, 0, 9, 9, 9, 255) Z.fill(0, 0, 0, 0, 255, 0, 0, 255, S)
+    EVERY(F, S) assert(only(0, 0, 0, 0, 0, 0x090909)) Z.freeSurf(S) EVERY(S) Z.freeFont(F) EVERY(F) EVERY(io.stdout)
     Z.quit() EVERY() assert(X.drivers() == nil)
     assert(select(2, X.saveImage(S, "x")) == "not a live surface"))~");
 }
@@ -77,6 +81,45 @@ TEST_F(Extra, PixelsReadBackAndSaveAsPng)
     end)~");
 }
 
+// A sheet of four 2x3 frames, red, green, blue, white, half of each opaque.
+// (The pixels of the fast paths: test_fastpath.cpp.)
+TEST_F(Extra, SheetFramesStretchesFadesAndTurns)
+{
+    run(R"~(Z.init(24, 16) SHEET = Z.makeSurf(8, 3) Z.fill(0, 0, 0, 0, 0, 0, 0, 0, SHEET)
+    for i, c in ipairs{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}} do
+        Z.fill(2 * i - 2, 0, 2, 2, c[1], c[2], c[3], 255, SHEET)
+    end
+    RED = Z.makeSurf(2, 2) Z.fill(0, 0, 0, 0, 255, 0, 0, 255, RED)
+    local function on(code, x0, y0, x1, y1, colour)
+        Z.fill(0, 0, 0, 0, 0, 0, 0, 255) assert((loadstring or load)(code))()
+        local ok, why = only(x0, y0, x1, y1, colour, 0)
+        assert(ok, code .. ": " .. tostring(why))
+    end
+    for _, r in ipairs{{"X.blitPart(SHEET, 4, 0, 2, 3, 5, 6)", 5, 6, 7, 8, 0x0000FF},
+                       {"X.blitPart(SHEET, 6, -1, 5, 3, -1, 2)", 0, 3, 1, 5, 0xFFFFFF},
+                       {"X.blitPart(SHEET, 2, 0, 0, 3, 5, 6)", 0, 0, 0, 0},
+                       {"X.blitPart(SHEET, 2, 0, 2, -3, 5, 6)", 0, 0, 0, 0},
+                       {"X.blitScaled(SHEET, 1, 2, 1, 4)", 1, 2, 2, 5, 0xFF0000},
+                       {"X.blitScaled(SHEET, 1, 2, 16, 0)", 0, 0, 0, 0},
+                       {"X.blitAlpha(RED, 0, 0, 300)", 0, 0, 2, 2, 0xFF0000},
+                       {"X.blitAlpha(RED, 0, 0, 128)", 0, 0, 2, 2, 0x7F0000},
+                       {"X.blitAlpha(RED, 0, 0, -1)", 0, 0, 0, 0},
+                       {"X.blitAlpha(RED, 0, 0)", 0, 0, 0, 0}} do
+        on(r[1], r[2], r[3], r[4], r[5], r[6] or 0)
+    end
+    -- A quarter turn counter-clockwise: the top row is the left column, red at the bottom.
+    for _, a in ipairs{90, -270, 450} do
+        local t, w, h = X.transform(SHEET, a, nil, nil, false)
+        assert(w == 3 and h == 8 and px(0, 7, t) == 0xFF0000 and px(1, 0, t) == 0xFFFFFF and pa(2, 0, t) == 0, a)
+    end
+    local t = X.transform(SHEET, 30) assert(live() == 6) Z.freeSurf(t) assert(live() == 5)
+    local _, w2, h2 = X.transform(SHEET, 0, 2, -1, true) assert(w2 == 16 and h2 == 3)
+    for _, args in ipairs{{0 / 0}, {1 / 0}, {0, 0}, {0, 1, 0}, {0, 3000}, {45, 0 / 0}} do
+        assert(select("#", X.transform(SHEET, unpack(args))) == 0, args[1])
+    end
+    Z.quit() assert(select("#", X.transform(SHEET, 10)) == 0))~");
+}
+
 TEST_F(Extra, TextSizeIsThatOfTheRenderedText)
 {
     run(R"~(Z.init(8, 8) F = Z.loadFont(')~" SANS R"~(', 15)
@@ -85,6 +128,8 @@ TEST_F(Extra, TextSizeIsThatOfTheRenderedText)
         local tw, th = X.textSize(F, t)
         assert(tw == w and th == h, t)
     end
+    local plain = X.textSize(F, "Wide") X.fontStyle(F, 1 + 8)
+    assert(X.textSize(F, "Wide") > plain and select(2, Z.printFont(F, "Wide", 1, 1, 1, 0, 0, nil, true)) == X.textSize(F, "Wide"))
     local w, h = X.textSize(F, "")
     assert(w == 0 and h == select(3, Z.printFont(F, "x", 1, 1, 1, 0, 0, nil, true)))
     assert(select("#", X.textSize(F)) == 0))~");
@@ -114,6 +159,7 @@ TEST_F(Extra, StopsAndFadesNeverHang)
 {
     run(R"~(Z.init(8, 8) S, M = Z.loadSound(BEEP), Z.loadMusic(BEEP)
     Z.playSound(S, -1) Z.playSound(S, -1) assert(mixer() == 2) X.stopSounds() assert(mixer() == 0)
+    assert(X.soundVolume(S, 64) == 128 and X.soundVolume(S, 500) == 64 and X.soundVolume(S, -1) == 128)
     for _, steps in ipairs{"stopMusic", "fadeMusic0", "pauseMusic fadeMusic50000",
                            "fadeMusic50000 pauseMusic freeMusic", "fadeMusic50000 playMusic",
                            "fadeMusic50000 pauseMusic quit"} do
