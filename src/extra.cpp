@@ -264,7 +264,8 @@ int l_keyRepeat(lua_State *L)
 // textInput(on): whether key presses carry the text they type.
 int l_textInput(lua_State *L)
 {
-    SDL_EnableUNICODE(arg_bool(L, 1) ? 1 : 0);
+    text_input = arg_bool(L, 1);
+    SDL_EnableUNICODE(text_input ? 1 : 0);
     return 0;
 }
 
@@ -273,7 +274,7 @@ int l_textInput(lua_State *L)
 int l_typed(lua_State *L)
 {
     const uint32_t c = last_typed;
-    if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c < 0xE000) || SDL_EnableUNICODE(-1) != 1) {
+    if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c < 0xE000) || !text_input) {
         lua_pushnil(L);
         return 1;
     }

@@ -139,7 +139,7 @@ TEST_F(Extra, TextSizeIsThatOfTheRenderedText)
 // event 5 while catchClose is on.
 TEST_F(Extra, TypedTextAndTheCloseRequest)
 {
-    run(R"~(Z.init(8, 8) X.textInput(true)
+    run(R"~(X.textInput(true) Z.init(8, 8)
     for _, r in ipairs{{97, "a"}, {0xE9, "\195\169"}, {0x20AC, "\226\130\172"}, {8, nil}, {13, nil},
                        {0x7F, nil}, {0xD800, nil}, {0}} do
         push(2, 42, r[1])
