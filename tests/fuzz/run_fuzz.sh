@@ -8,7 +8,8 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d) seed=${ZD_FUZZ_SEED:-1} runner=()
 trap 'rm -rf "$tmp"' EXIT
 [ "${4:-}" = valgrind ] && runner=(valgrind -q --leak-check=full --errors-for-leak-kinds=definite,indirect
-    --show-leak-kinds=definite,indirect "--suppressions=$here/sdl.supp" --error-exitcode=3)
+    --show-leak-kinds=definite,indirect "--suppressions=$here/sdl.supp" --error-exitcode=3
+    --child-silent-after-fork=yes) # probe's children end without freeing what they loaded
 if ! env ${ZD_PRELOAD:+LD_PRELOAD=$ZD_PRELOAD} LUA_CPATH="$2/?.so" ZD_TMP="$tmp" "${runner[@]}" "$1" \
     "$here/fuzz.lua" "$3" "$seed" >"$tmp/out" 2>"$tmp/err" </dev/null; then
     echo "fuzzer failed (seed $seed):"; tail -n 80 "$tmp/err"; exit 1
