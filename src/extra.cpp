@@ -121,6 +121,12 @@ int l_transform(lua_State *L)
     const bool quarter = zx == 1 && zy == 1 && std::fmod(angle, 90) == 0 && std::fabs(angle) < 1e9;
     SDL_Surface *made = quarter ? rotateSurface90Degrees(src, ((int(-angle / 90) % 4) + 4) % 4)
                                 : rotozoomSurfaceXY(src, angle, zx, zy, smooth);
+    // The turn gives a colour key (and run-length encoding) on top of the
+    // alpha it already has; without them it is a surface like any other.
+    if (made) {
+        SDL_SetColorKey(made, 0, 0);
+        SDL_SetAlpha(made, SDL_SRCALPHA, 0);
+    }
     SDL_Surface *s = made ? to_display_alpha(made) : nullptr;
     return s ? push_surface(L, s) : 0;
 }

@@ -45,10 +45,10 @@ local function start() -- over a running engine too: a second start-up without q
 end
 
 start()
--- Text cut inside a UTF-8 sequence every way, both modes, for valgrind to watch.
+-- Text cut inside a UTF-8 sequence every way, drawn, kept and measured, for valgrind to watch.
 handles[1] = z.loadFont(FONT .. ".ttf", 12)
 for _, cut in ipairs{"\255\254", "ab\226\130", "\240", "x\195", "\240\159\152"} do
-    z.printFont(handles[1], cut, 255, 255, 255, 0, 0)
+    z.printFont(handles[1], cut, 255, 255, 255, 0, 0) x.textSize(handles[1], cut)
     handles[#handles + 1] = z.printFont(handles[1], cut, 255, 255, 255, 0, 0, nil, true)
 end
 for _ = 1, calls do
@@ -65,7 +65,7 @@ for _ = 1, calls do
                       values[R(#values)]
         end
         if name == "timer" and (tonumber(args[1]) or 0) >= 1 then args[1] = 0 end
-        if name == "x.saveImage" and type(args[2]) == "string" then args[2] = dir .. "/s.png" end
+        if name == "x.saveImage" and (tonumber(args[2]) or type(args[2]) == "string") then args[2] = dir .. "/s.png" end
         if (name ~= "curses_refresh" or R() < 0.1) and (name ~= "x.probe" or R() < 0.02) then
             local ok, h = pcall(fn(name), unpack(args, 1, n))
             assert(ok or name:find("^curses_[sf]") and tostring(h):find("bad argument"), tostring(h))
