@@ -201,8 +201,12 @@ int l_drivers(lua_State *L)
     char video[64], audio[64];
     const bool v = SDL_VideoDriverName(video, sizeof video) != nullptr;
     const bool a = sound_on && SDL_AudioDriverName(audio, sizeof audio) != nullptr;
-    v ? lua_pushstring(L, video) : lua_pushnil(L);
-    a ? lua_pushstring(L, audio) : lua_pushnil(L);
+    for (const char *name : {v ? video : nullptr, a ? audio : nullptr}) {
+        if (name)
+            lua_pushstring(L, name);
+        else
+            lua_pushnil(L);
+    }
     return 2;
 }
 
