@@ -35,8 +35,8 @@ x.catchClose(true)
 -- The same rocks and stars on every run and interpreter.
 local seed = 12345
 local function rnd(lo, hi)
-    seed = (seed * 1103515245 + 12345) % 2147483648
-    return lo + (hi - lo) * seed / 2147483648
+    seed = seed * 16807 % 2147483647 -- exact in floats and in integers alike
+    return lo + (hi - lo) * seed / 2147483647
 end
 
 ---------------------------------------------------------------------------

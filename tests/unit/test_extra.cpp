@@ -75,7 +75,7 @@ TEST_F(Engine, ExtraSpritesAndText)
     local t = X.transform(SHEET, 30) assert(live() == 6) Z.freeSurf(t) assert(live() == 5)
     assert(select(2, X.transform(SHEET, 0, 2, -1, true)) == 16 and select(3, X.transform(SHEET, 0, 2, -1)) == 3)
     for _, args in ipairs{{0 / 0}, {1 / 0}, {0, 0}, {0, 1, 0}, {0, 3000}, {45, 0 / 0}} do
-        assert(select("#", X.transform(SHEET, unpack(args))) == 0, args[1])
+        assert(select("#", X.transform(SHEET, (unpack or table.unpack)(args))) == 0, args[1])
     end
     F = Z.loadFont(')~" SANS R"~(', 15)
     for _, t in ipairs{"Gr\195\188\195\159", 42, "cut \226\130", "Wide"} do -- the last one bold
