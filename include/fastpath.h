@@ -2,16 +2,29 @@
 // pixel work. Each takes the same arguments and gives the same result as the
 // SDL call it replaces, to the byte (pixels, clipped rectangle, new surface's
 // fields); it does the work itself only where it knows exactly what SDL would
-// do, and calls SDL for every other case.
+// do, and calls SDL for every other case. Beside them, the stretched and
+// faded blit, which has no SDL call to match and follows its own formula.
 #ifndef ZEDODAVA_FASTPATH_H
 #define ZEDODAVA_FASTPATH_H
 
 #include <SDL.h>
 
-// SDL_UpperBlit. Own loop: a whole 32-bit source with per-pixel alpha in its
-// top byte blended onto a 32-bit target with the same colour bytes, neither
-// colour-keyed, run-length encoded, in video memory or locked.
+// SDL_UpperBlit. Own loop: a 32-bit source (whole or a rectangle of it)
+// with per-pixel alpha in its top byte blended onto a 32-bit target with
+// the same colour bytes, neither colour-keyed, run-length encoded, in video
+// memory or locked.
 int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect);
+
+// blitScaled and blitAlpha: the whole source stretched over the w x h
+// rectangle at x, y of the target, clipped to its clip rectangle. Target
+// pixel (x + i, y + j) takes source pixel
+//     (i * src->w / w, j * src->h / h)     (rounded down: the nearest)
+// with its alpha a made (a * opacity + 127) / 255, and is blended as SDL
+// blends that pixel in a blit. Own loop: the sources and targets of the
+// alpha blit above; other ones are made up by the same formula and blitted
+// by SDL.
+void fast_blit_scaled(SDL_Surface *src, SDL_Surface *dst, int x, int y, int w, int h,
+                      Uint8 opacity);
 
 // SDL_FillRect. Own loop: any 32-bit target in system memory.
 int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color);

@@ -1,13 +1,14 @@
-// zedodava.extra: window title, text measure, pixel read-back, screenshots,
-// sound stops and fades, typed text, the close request, file probes and the
-// drivers in use. The table is built by a loader that the main module puts
-// in package.preload; lua/zedodava/extra.lua serves a require that comes
-// before the main module's. The functions share the main module's handle
-// registry and its rules: a handle that is not live of the right kind is
-// ignored, and each is safe before init and after quit.
+// zedodava.extra: parts of sprite sheets, stretched, faded, rotated and
+// zoomed sprites, window title, text measure and style, pixel read-back,
+// screenshots, sound stops, fades and volumes, typed text, key repeat, the
+// close request, file probes and the drivers in use. The table is built by a loader that the main
+// module puts in package.preload; lua/zedodava/extra.lua serves a require that comes before the
+// main module's. The functions share the main module's handle registry and its rules: a handle that
+// is not live of the right kind is ignored, and each is safe before init and after quit.
 #include "extra.h"
 
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -19,10 +20,12 @@
 
 #include <SDL_image.h>
 #include <SDL_mixer.h>
+#include <SDL_rotozoom.h>
 
 #include "args.h"
 #include "audio.h"
 #include "core.h"
+#include "fastpath.h"
 #include "filecheck.h"
 #include "handles.h"
 #include "input.h"
@@ -39,6 +42,94 @@ int fail(lua_State *L, const char *reason)
     lua_pushnil(L);
     lua_pushstring(L, reason);
     return 2;
+}
+
+// blitPart(src, sx, sy, sw, sh, x, y, target): the sw x sh rectangle at
+// sx, sy of the source, cut to the source and clipped as blit clips, onto
+// x, y. Sizes of 0 or less draw nothing; positions are read as blit reads them.
+int l_blitPart(lua_State *L)
+{
+    SDL_Surface *src = arg_handle<SDL_Surface>(L, 1, HANDLE_SURFACE);
+    const int32_t sw = arg_int(L, 4), sh = arg_int(L, 5);
+    SDL_Rect part = {arg_i16(L, 2), arg_i16(L, 3), Uint16(sw < 65535 ? sw : 65535),
+                     Uint16(sh < 65535 ? sh : 65535)};
+    SDL_Rect dst = {arg_i16(L, 6), arg_i16(L, 7), part.w, part.h};
+    SDL_Surface *target = arg_target(L, 8);
+    if (src && target && sw > 0 && sh > 0)
+        fast_blit(src, &part, target, &dst);
+    return 0;
+}
+
+// Draws src over the w x h rectangle at x, y with opacity (see fastpath.h);
+// at its own size and full opacity that is blit itself.
+void draw_stretched(SDL_Surface *src, SDL_Surface *target, int16_t x, int16_t y, int32_t w,
+                    int32_t h, Uint8 opacity)
+{
+    if (!src || !target || opacity == 0)
+        return;
+    if (w == src->w && h == src->h && opacity == 255) {
+        SDL_Rect dst = {x, y, Uint16(w), Uint16(h)};
+        fast_blit(src, nullptr, target, &dst);
+    } else {
+        fast_blit_scaled(src, target, x, y, w, h, opacity);
+    }
+}
+
+// blitScaled(src, x, y, w, h, target): the whole source stretched to w x h
+// (nearest pixel). Sizes of 0 or less draw nothing.
+int l_blitScaled(lua_State *L)
+{
+    SDL_Surface *src = arg_handle<SDL_Surface>(L, 1, HANDLE_SURFACE);
+    draw_stretched(src, arg_target(L, 6), arg_i16(L, 2), arg_i16(L, 3), arg_int(L, 4),
+                   arg_int(L, 5), 255);
+    return 0;
+}
+
+// blitAlpha(src, x, y, opacity, target): blit with every source alpha
+// scaled by opacity, held to 0..255 (0, or none given, draws nothing).
+int l_blitAlpha(lua_State *L)
+{
+    SDL_Surface *src = arg_handle<SDL_Surface>(L, 1, HANDLE_SURFACE);
+    const int32_t o = arg_int(L, 4);
+    SDL_Surface *target = arg_target(L, 5);
+    if (src)
+        draw_stretched(src, target, arg_i16(L, 2), arg_i16(L, 3), src->w, src->h,
+                       Uint8(o < 0     ? 0
+                             : o > 255 ? 255
+                                       : o));
+    return 0;
+}
+
+// transform(src, angle, zoomx, zoomy, smooth) -> surface, w, h: a new
+// surface, the source turned by angle degrees counter-clockwise and zoomed
+// (a negative zoom mirrors); smooth filters it. zoomx absent is 1, zoomy
+// absent is zoomx. Nothing for a zoom of 0, a number that is not finite, a
+// result past 16383 pixels either way, or with no display to convert for.
+int l_transform(lua_State *L)
+{
+    SDL_Surface *src = arg_handle<SDL_Surface>(L, 1, HANDLE_SURFACE);
+    const double angle = lua_tonumber(L, 2);
+    const double zx = lua_isnoneornil(L, 3) ? 1.0 : lua_tonumber(L, 3);
+    const double zy = lua_isnoneornil(L, 4) ? zx : lua_tonumber(L, 4);
+    const int smooth = arg_bool(L, 5) ? SMOOTHING_ON : SMOOTHING_OFF;
+    if (!src || !SDL_GetVideoSurface() || !std::isfinite(angle) || zx == 0 || zy == 0)
+        return 0;
+    // The turned rectangle's box is at most |zx| w + |zy| h each way (false
+    // for NaN and infinities too).
+    if (!(std::fabs(zx) * src->w + std::fabs(zy) * src->h <= 16383))
+        return 0;
+    // Quarter turns at full size exactly (the general turn may lose an edge row).
+    const bool quarter = zx == 1 && zy == 1 && std::fmod(angle, 90) == 0 && std::fabs(angle) < 1e9;
+    SDL_Surface *made = quarter ? rotateSurface90Degrees(src, ((int(-angle / 90) % 4) + 4) % 4)
+                                : rotozoomSurfaceXY(src, angle, zx, zy, smooth);
+    // The turn gives a colour key (and run-length encoding) on top of the
+    // alpha it already has; without them it is a surface like any other.
+    if (made) {
+        SDL_SetColorKey(made, 0, 0);
+        SDL_SetAlpha(made, SDL_SRCALPHA, 0);
+    }
+    SDL_Surface *s = made ? to_display_alpha(made) : nullptr;
+    return s ? push_surface(L, s) : 0;
 }
 
 // setTitle(text): the window's title (and its icon's). Before init there is
@@ -145,10 +236,43 @@ int l_fadeMusic(lua_State *L)
     return 0;
 }
 
+// soundVolume(sound, volume) -> the volume before: 0..128 (more is 128),
+// -1 only reads. Nothing without a live sound or an open mixer.
+int l_soundVolume(lua_State *L)
+{
+    Mix_Chunk *chunk = arg_handle<Mix_Chunk>(L, 1, HANDLE_SOUND);
+    if (!chunk || !mixer_open())
+        return 0;
+    push_int(L, Mix_VolumeChunk(chunk, arg_int(L, 2)));
+    return 1;
+}
+
+// fontStyle(font, style): 0 plain, or the sum of 1 bold, 2 italic,
+// 4 underline (other bits are ignored), for every later printFont and textSize.
+int l_fontStyle(lua_State *L)
+{
+    TTF_Font *font = arg_handle<TTF_Font>(L, 1, HANDLE_FONT);
+    if (font)
+        TTF_SetFontStyle(font, arg_int(L, 2) & 7);
+    return 0;
+}
+
+// keyRepeat(delay, interval): held keys repeat their press after delay ms,
+// then every interval ms; a delay of 0 stops it. Video start-up turns it
+// off, so only a window takes it.
+int l_keyRepeat(lua_State *L)
+{
+    const int32_t delay = arg_int(L, 1), interval = arg_int(L, 2);
+    if (gScreen && delay >= 0 && interval >= 0)
+        SDL_EnableKeyRepeat(delay, interval);
+    return 0;
+}
+
 // textInput(on): whether key presses carry the text they type.
 int l_textInput(lua_State *L)
 {
-    SDL_EnableUNICODE(arg_bool(L, 1) ? 1 : 0);
+    text_input = arg_bool(L, 1);
+    SDL_EnableUNICODE(text_input ? 1 : 0);
     return 0;
 }
 
@@ -157,7 +281,7 @@ int l_textInput(lua_State *L)
 int l_typed(lua_State *L)
 {
     const uint32_t c = last_typed;
-    if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c < 0xE000) || SDL_EnableUNICODE(-1) != 1) {
+    if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c < 0xE000) || !text_input) {
         lua_pushnil(L);
         return 1;
     }
@@ -307,11 +431,16 @@ int l_probe(lua_State *L)
 }
 
 const luaL_Reg X[] = {
-    {"setTitle", l_setTitle},   {"textSize", l_textSize},     {"getpix", l_getpix},
-    {"saveImage", l_saveImage}, {"drivers", l_drivers},       {"stopSounds", l_stopSounds},
-    {"stopMusic", l_stopMusic}, {"fadeMusic", l_fadeMusic},   {"textInput", l_textInput},
-    {"typed", l_typed},         {"catchClose", l_catchClose}, {"probe", l_probe},
-    {nullptr, nullptr},
+    {"blitPart", l_blitPart},     {"blitScaled", l_blitScaled},
+    {"blitAlpha", l_blitAlpha},   {"transform", l_transform},
+    {"setTitle", l_setTitle},     {"textSize", l_textSize},
+    {"fontStyle", l_fontStyle},   {"getpix", l_getpix},
+    {"saveImage", l_saveImage},   {"drivers", l_drivers},
+    {"stopSounds", l_stopSounds}, {"stopMusic", l_stopMusic},
+    {"fadeMusic", l_fadeMusic},   {"soundVolume", l_soundVolume},
+    {"textInput", l_textInput},   {"typed", l_typed},
+    {"keyRepeat", l_keyRepeat},   {"catchClose", l_catchClose},
+    {"probe", l_probe},           {nullptr, nullptr},
 };
 
 int open_extra(lua_State *L)

@@ -1,4 +1,5 @@
-// Vectorised alpha blit, fill and display-format conversion (see fastpath.h).
+// Vectorised alpha blit, stretched blit, fill and display-format conversion
+// (see fastpath.h).
 //
 // The loops are written once with the compiler's vector types and built
 // twice: 16 bytes wide with SSE2, which every x86-64 has, and 32 bytes wide
@@ -7,7 +8,75 @@
 #include "fastpath.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+
+#include "surface.h"
+
+namespace
+{
+
+// The part of a stretched blit's w x h rectangle at x, y that the target's
+// clip rectangle lets through: vw x vh pixels at vx, vy.
+struct Stretch {
+    int64_t x, y, w, h;
+    int vx, vy, vw, vh;
+    int col(int i) const { return int((vx - x + i) * sw / w); } // source column of column i
+    int row(int j) const { return int((vy - y + j) * sh / h); }
+    int64_t sw, sh; // the source's size
+};
+
+bool stretch_visible(const SDL_Surface *src, const SDL_Surface *dst, int x, int y, int w, int h,
+                     Stretch *st)
+{
+    const SDL_Rect &c = dst->clip_rect;
+    if (w <= 0 || h <= 0 || src->w <= 0 || src->h <= 0 || !src->pixels || !dst->pixels)
+        return false;
+    const int64_t x0 = x > c.x ? x : c.x, y0 = y > c.y ? y : c.y;
+    const int64_t x1 = int64_t(x) + w < c.x + c.w ? int64_t(x) + w : c.x + c.w;
+    const int64_t y1 = int64_t(y) + h < c.y + c.h ? int64_t(y) + h : c.y + c.h;
+    if (x1 <= x0 || y1 <= y0)
+        return false;
+    *st = {x, y, w, h, int(x0), int(y0), int(x1 - x0), int(y1 - y0), src->w, src->h};
+    return true;
+}
+
+// A source pixel (alpha in the top byte) with its alpha scaled by opacity.
+inline uint32_t fade(uint32_t p, uint32_t opacity)
+{
+    return (p & 0xFFFFFF) | ((p >> 24) * opacity + 127) / 255 << 24;
+}
+
+// Sources and targets the own loop does not take: the visible part made as
+// a new surface by the same formula from the source's colours, then
+// blitted by SDL.
+void stretch_through_sdl(SDL_Surface *src, SDL_Surface *dst, const Stretch &st, Uint8 opacity)
+{
+    SDL_Surface *t =
+        SDL_CreateRGBSurface(SDL_SRCALPHA, st.vw, st.vh, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    if (!t || SDL_LockSurface(src) < 0) {
+        SDL_FreeSurface(t);
+        return;
+    }
+    const bool keyed = src->flags & SDL_SRCCOLORKEY;
+    for (int j = 0; j < st.vh; j++) {
+        uint32_t *out =
+            reinterpret_cast<uint32_t *>(static_cast<uint8_t *>(t->pixels) + j * t->pitch);
+        for (int i = 0; i < st.vw; i++) {
+            const Uint32 raw = load_pixel(src, st.col(i), st.row(j));
+            Uint8 r, g, b, a;
+            SDL_GetRGBA(raw, src->format, &r, &g, &b, &a);
+            a = keyed && raw == src->format->colorkey ? 0 : a;
+            out[i] = fade(uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b, opacity);
+        }
+    }
+    SDL_UnlockSurface(src);
+    SDL_Rect r = {Sint16(st.vx), Sint16(st.vy), Uint16(st.vw), Uint16(st.vh)};
+    SDL_UpperBlit(t, nullptr, dst, &r);
+    SDL_FreeSurface(t);
+}
+
+} // namespace
 
 #if defined(__SSE2__)
 
@@ -188,9 +257,11 @@ bool colour_bytes(const SDL_PixelFormat *f)
     return r >= 0 && g >= 0 && b >= 0 && (f->Rmask | f->Gmask | f->Bmask) == 0xFFFFFF;
 }
 
-bool blend_applies(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect)
+// Whether SDL would blend src onto dst with blend_pixel (and the two share
+// no pixels).
+bool blend_applies(const SDL_Surface *src, const SDL_Surface *dst)
 {
-    if (!src || !dst || srcrect || !dstrect || src == dst)
+    if (!src || !dst || src == dst)
         return false;
     const SDL_PixelFormat *sf = src->format, *df = dst->format;
     return (src->flags & SDL_SRCALPHA) && !((src->flags | dst->flags) & kOtherPaths) &&
@@ -259,12 +330,29 @@ bool fast_wide = [] {
 
 int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *dstrect)
 {
-    if (!blend_applies(src, srcrect, dst, dstrect))
+    if (!dstrect || !blend_applies(src, dst))
         return SDL_UpperBlit(src, srcrect, dst, dstrect);
 
-    // The whole source, clipped to the target's clip rectangle; the
-    // destination rectangle is left as the part blitted, or with no size.
+    // The source rectangle (the whole source when none) cut to the source,
+    // the target position moved by what its start lost, then clipped to the
+    // target's clip rectangle; the destination rectangle is left as the part
+    // blitted, or with no size.
     int srcx = 0, srcy = 0, w = src->w, h = src->h;
+    if (srcrect) {
+        srcx = srcrect->x, srcy = srcrect->y, w = srcrect->w, h = srcrect->h;
+        if (srcx < 0) {
+            w += srcx;
+            dstrect->x = static_cast<Sint16>(dstrect->x - srcx);
+            srcx = 0;
+        }
+        if (srcy < 0) {
+            h += srcy;
+            dstrect->y = static_cast<Sint16>(dstrect->y - srcy);
+            srcy = 0;
+        }
+        w = w < src->w - srcx ? w : src->w - srcx;
+        h = h < src->h - srcy ? h : src->h - srcy;
+    }
     const SDL_Rect *clip = &dst->clip_rect;
     clip_run(&dstrect->x, &w, &srcx, clip->x, clip->w);
     clip_run(&dstrect->y, &h, &srcy, clip->y, clip->h);
@@ -296,6 +384,41 @@ int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color)
     uint8_t *row = static_cast<uint8_t *>(dst->pixels) + ptrdiff_t(r.y) * dst->pitch + r.x * 4;
     (fast_wide ? fill_avx2 : fill_sse2)(row, dst->pitch, r.w, r.h, color);
     return 0;
+}
+
+void fast_blit_scaled(SDL_Surface *src, SDL_Surface *dst, int x, int y, int w, int h, Uint8 opacity)
+{
+    Stretch st;
+    if (!src || !dst || !stretch_visible(src, dst, x, y, w, h, &st))
+        return;
+    if (!blend_applies(src, dst)) {
+        stretch_through_sdl(src, dst, st, opacity);
+        return;
+    }
+    // A row of source pixels gathered (and faded) for each target row, then
+    // blended by the blit's loop; the source column of each target column
+    // worked out once.
+    uint32_t *row = static_cast<uint32_t *>(malloc(size_t(st.vw) * 8));
+    if (!row)
+        return;
+    int32_t *cols = reinterpret_cast<int32_t *>(row + st.vw);
+    for (int i = 0; i < st.vw; i++)
+        cols[i] = st.col(i);
+    uint8_t *d = static_cast<uint8_t *>(dst->pixels) + ptrdiff_t(st.vy) * dst->pitch + st.vx * 4;
+    for (int j = 0; j < st.vh; j++, d += dst->pitch) {
+        const uint32_t *s = reinterpret_cast<const uint32_t *>(
+            static_cast<const uint8_t *>(src->pixels) + ptrdiff_t(st.row(j)) * src->pitch);
+        if (opacity == 255) {
+            for (int i = 0; i < st.vw; i++)
+                row[i] = s[cols[i]];
+        } else {
+            for (int i = 0; i < st.vw; i++)
+                row[i] = fade(s[cols[i]], opacity);
+        }
+        (fast_wide ? blend_avx2 : blend_sse2)(reinterpret_cast<uint8_t *>(row), 0, d, dst->pitch,
+                                              st.vw, 1);
+    }
+    free(row);
 }
 
 SDL_Surface *fast_display_alpha(SDL_Surface *src)
@@ -452,6 +575,13 @@ int fast_blit(SDL_Surface *src, SDL_Rect *srcrect, SDL_Surface *dst, SDL_Rect *d
 int fast_fill(SDL_Surface *dst, SDL_Rect *dstrect, Uint32 color)
 {
     return SDL_FillRect(dst, dstrect, color);
+}
+
+void fast_blit_scaled(SDL_Surface *src, SDL_Surface *dst, int x, int y, int w, int h, Uint8 opacity)
+{
+    Stretch st;
+    if (src && dst && stretch_visible(src, dst, x, y, w, h, &st))
+        stretch_through_sdl(src, dst, st, opacity);
 }
 
 SDL_Surface *fast_display_alpha(SDL_Surface *src) { return SDL_DisplayFormatAlpha(src); }

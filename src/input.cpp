@@ -8,6 +8,7 @@
 #include "timer.h"
 
 bool catch_close = false;
+bool text_input = false;
 uint16_t last_typed = 0;
 
 // Before start-up and after quit there is no window: no events, the pointer
@@ -16,6 +17,8 @@ int l_input(lua_State *L)
 {
     SDL_Event e;
     last_typed = 0;
+    if (text_input) // video start-up turns the translation off
+        SDL_EnableUNICODE(1);
     while (gScreen && SDL_PollEvent(&e)) {
         switch (e.type) {
         case SDL_KEYDOWN:

@@ -19,7 +19,8 @@ for prefix in "$tmp/cmake" "$tmp/rocks"; do
             META="$prefix/share/lua/$ver/zedodava/meta/zedodava.lua" "$interp" -e 'local x = require "zedodava.extra"
                 local z = require "zedodava"
                 assert(zedodava == z and z.init and x.probe and require("zedodava.keys").escape == 27)
-                assert(require("zedodava.checked").fill and io.open(os.getenv("META")))')
+                assert(require("zedodava.checked").fill and io.open(os.getenv("META")))
+                assert(require("zedodava.extra.checked").probe)')
         out=$(cd / && env -u LUA_PATH -u LUA_CPATH "$prefix/bin/zedodava" --lua "$interp" "$tmp/game" hi)
         [ "$out" = "$(printf 'hi\ttrue\t27')" ] || { echo "$prefix/bin/zedodava: $out"; exit 1; }
     done

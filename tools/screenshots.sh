@@ -31,12 +31,13 @@ start_xvfb 1024x768x24
 headless_env x11
 export LUA_CPATH="$top/$build/?.so;;" LUA_PATH="$top/lua/?.lua;;"
 
-# shot GAME FRAME PNG: the game's window after FRAME frames.
+# shot GAME FRAME PNG [FRAMES]: the game's window after FRAME frames of a
+# run of FRAMES (default FRAME).
 shot() {
-    local game=$1 frame=$2 png=$3 dir="$tmp/$1"
+    local game=$1 frame=$2 png=$3 frames=${4:-$2} dir="$tmp/$1"
     mkdir -p "$dir"
     ZD_SHOT_DIR="$dir" ZD_SHOT_AT="$frame" "$interp" -e "dofile '$top/tests/e2e/shot_hook.lua'" \
-        "examples/$game.lua" --frames "$frame" >"$dir/out" 2>"$dir/err" &
+        "examples/$game.lua" --frames "$frames" >"$dir/out" 2>"$dir/err" &
     gpid=$!
     for _ in $(seq 1200); do
         [ -e "$dir/ready1" ] && break
@@ -58,3 +59,4 @@ shot() {
 mkdir -p docs
 shot breakout 1600 docs/breakout.png
 shot roguelike 240 docs/roguelike.png
+shot asteroids 435 docs/asteroids.png 900

@@ -75,5 +75,36 @@ bench.report("blit_32x32_alpha", 200000, function(n)
         blit(sprite, xs[k], ys[k])
     end
 end)
+-- zedodava.extra's sprite calls: a 32x32 frame of a 128x32 sheet, the
+-- sprite stretched to 64x64, turned and zoomed into a new surface (freed
+-- again), and blitted at an opacity that changes every call.
+local x = require "zedodava.extra"
+local sheet = z.makeSurf(128, 32)
+z.fill(0, 0, 0, 0, 0, 255, 0, 128, sheet)
+local blitPart, blitScaled, blitAlpha, transform, freeSurf = x.blitPart, x.blitScaled, x.blitAlpha, x.transform, z.freeSurf
+bench.report("blitPart_32x32_of_sheet", 200000, function(n)
+    for i = 0, n - 1 do
+        local k = i % NPOS + 1
+        blitPart(sheet, i % 4 * 32, 0, 32, 32, xs[k], ys[k])
+    end
+end)
+bench.report("blitScaled_32_to_64", 100000, function(n)
+    for i = 0, n - 1 do
+        local k = i % NPOS + 1
+        blitScaled(sprite, xs[k], ys[k], 64, 64)
+    end
+end)
+bench.report("transform_32_turn_zoom", 20000, function(n)
+    for i = 0, n - 1 do
+        freeSurf((transform(sprite, i % 360, 1.5, 1.5, true)))
+    end
+end)
+bench.report("blitAlpha_32x32", 200000, function(n)
+    for i = 0, n - 1 do
+        local k = i % NPOS + 1
+        blitAlpha(sprite, xs[k], ys[k], i % 256)
+    end
+end)
+z.freeSurf(sheet)
 z.freeSurf(sprite)
 z.quit()

@@ -87,4 +87,38 @@ def blit32(n):
 
 
 bench.report("blit_32x32_alpha", 200000, blit32)
+
+# What a pygame game writes for zedodava.extra's sprite calls: a blit with
+# an area rectangle, transform.scale then blit, transform.rotozoom, and a
+# per-pixel alpha sprite blitted after set_alpha.
+sheet = pygame.Surface((128, 32), pygame.SRCALPHA).convert_alpha()
+sheet.fill((0, 255, 0, 128))
+scale, rotozoom = pygame.transform.scale, pygame.transform.rotozoom
+
+
+def blit_part(n):
+    for i in range(n):
+        blit(sheet, pos[i & (NPOS - 1)], (i % 4 * 32, 0, 32, 32))
+
+
+def blit_scaled(n):
+    for i in range(n):
+        blit(scale(sprite, (64, 64)), pos[i & (NPOS - 1)])
+
+
+def turn_zoom(n):
+    for i in range(n):
+        rotozoom(sprite, i % 360, 1.5)
+
+
+def blit_alpha(n):
+    for i in range(n):
+        sprite.set_alpha(i & 255)
+        blit(sprite, pos[i & (NPOS - 1)])
+
+
+bench.report("blitPart_32x32_of_sheet", 200000, blit_part)
+bench.report("blitScaled_32_to_64", 100000, blit_scaled)
+bench.report("transform_32_turn_zoom", 20000, turn_zoom)
+bench.report("blitAlpha_32x32", 200000, blit_alpha)
 pygame.quit()

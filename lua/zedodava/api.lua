@@ -1,5 +1,6 @@
--- The 32 functions of zedodava as data: each one's parameters with their
--- types, the values they may take and what they mean, and its results.
+-- The 32 functions of zedodava as data, and in its field extra those of
+-- zedodava.extra: each one's parameters with their types, the values they
+-- may take and what they mean, and its results.
 -- Checked mode (zedodava.checked) builds its checks from this table, and
 -- tools/gen-meta.lua writes the editor annotations from it, so the two
 -- cannot drift apart.
@@ -31,7 +32,7 @@ local function handle(kind, name, doc, opt) return { name = name, type = kind, d
 local function target() return handle("surface", "target", "surface to draw on; nil means the screen", true) end
 local function res(name, type, doc, opt) return { name = name, type = type, doc = doc, opt = opt } end
 
-return {
+local api = {
     { name = "init", doc = "Opens the window and starts fonts and sound.", starts = "display",
       params = { num("w", "window width in pixels", { 1, 32767 }), num("h", "window height in pixels", { 1, 32767 }),
                  { name = "fullscreen", type = "boolean", doc = "full screen instead of a window" },
@@ -46,9 +47,9 @@ return {
                  channel("g", "green"), channel("b", "blue"), channel("a", "alpha"), target() },
       results = {} },
     { name = "flip", doc = "Shows the frame drawn on the screen.", needs = "display", params = {}, results = {} },
-    { name = "input", doc = "The next event: 0 none, 1 key down, 2 key up (then the key code), 3 button down, 4 button up (then x, y, button).",
+    { name = "input", doc = "The next event: 0 none, 1 key down, 2 key up (then the key code), 3 button down, 4 button up (then x, y, button), 5 close requested (with zedodava.extra's catchClose on).",
       needs = "display", params = {},
-      results = { res("event", "integer", "event code 0..4"), res("a", "integer", "key code, or x of a button event", true),
+      results = { res("event", "integer", "event code 0..5"), res("a", "integer", "key code, or x of a button event", true),
                   res("b", "integer", "y of a button event", true), res("c", "integer", "button of a button event", true) } },
     { name = "mouse", doc = "The pointer position and whether one button is held.", needs = "display",
       params = { num("button", "button 1..8 (1 left, 2 middle, 3 right); nil or 0 for the position only", { 0, 8 }, true) },
@@ -155,3 +156,73 @@ return {
                  cell_channel("bg", "background green"), cell_channel("bb", "background blue") },
       results = {} },
 }
+
+-- zedodava.extra
+local function opt_res(name, type, doc) return res(name, type, doc, true) end
+local function src() return handle("surface", "src", "surface to draw from") end
+local function flag(name, doc) return { name = name, type = "boolean", doc = doc } end
+api.extra = {
+    { name = "blitPart", doc = "Copies one rectangle of a surface (a frame of a sprite sheet) with its top-left corner at x, y.",
+      needs = "display",
+      params = { src(), coord("sx", "left edge in the source"), coord("sy", "top edge in the source"),
+                 num("sw", "width; 0 draws nothing", { 0, 65535 }), num("sh", "height; 0 draws nothing", { 0, 65535 }),
+                 coord("x", "left edge"), coord("y", "top edge"), target() },
+      results = {} },
+    { name = "blitScaled", doc = "Copies a whole surface stretched to w x h (nearest pixel) at x, y.", needs = "display",
+      params = { src(), coord("x", "left edge"), coord("y", "top edge"), num("w", "width drawn; 0 draws nothing", { 0, nil }),
+                 num("h", "height drawn; 0 draws nothing", { 0, nil }), target() },
+      results = {} },
+    { name = "blitAlpha", doc = "Copies a whole surface as blit does, its alpha scaled by opacity.", needs = "display",
+      params = { src(), coord("x", "left edge"), coord("y", "top edge"),
+                 channel("opacity", "0 draws nothing, 255 is blit"), target() },
+      results = {} },
+    { name = "transform", doc = "A new surface: the source turned counter-clockwise and zoomed, with its alpha.",
+      needs = "display", makes = "surface",
+      params = { src(), num("angle", "degrees counter-clockwise"),
+                 num("zoomx", "horizontal zoom; negative mirrors; nil is 1", nil, true),
+                 num("zoomy", "vertical zoom; negative mirrors; nil is zoomx", nil, true),
+                 flag("smooth", "filtered instead of nearest pixel") },
+      results = { opt_res("surface", "surface", "the new surface; nil for a zoom of 0 or past 16383 pixels"),
+                  opt_res("w", "integer", "width"), opt_res("h", "integer", "height") } },
+    { name = "setTitle", doc = "Names the window.", needs = "display",
+      params = { { name = "title", type = "text", doc = "the window's title" } }, results = {} },
+    { name = "textSize", doc = "The size printFont would give the text, without drawing it.", needs = "display",
+      params = { handle("font", "font", "font to measure with"), { name = "text", type = "text", doc = "UTF-8 text" } },
+      results = { res("w", "integer", "width; 0 for empty text"), res("h", "integer", "height") } },
+    { name = "fontStyle", doc = "Sets a font's style for the text drawn and measured after.", needs = "display",
+      params = { handle("font", "font", "font to style"),
+                 num("style", "0 plain, or the sum of 1 bold, 2 italic, 4 underline", { 0, 7 }) },
+      results = {} },
+    { name = "getpix", doc = "Reads one pixel back; nothing outside the target.", needs = "display",
+      params = { coord("x", "column"), coord("y", "row"), target() },
+      results = { opt_res("r", "integer", "red"), opt_res("g", "integer", "green"), opt_res("b", "integer", "blue"),
+                  opt_res("a", "integer", "alpha; 255 on the screen") } },
+    { name = "saveImage", doc = "Writes the screen or a surface as a PNG file.",
+      params = { target(), { name = "path", type = "text", doc = "file to write" } },
+      results = { opt_res("ok", "boolean", "true when written"), opt_res("reason", "string", "why not") } },
+    { name = "drivers", doc = "The video and audio drivers SDL chose; nil for one not running.", params = {},
+      results = { opt_res("video", "string", "video driver"), opt_res("audio", "string", "audio driver") } },
+    { name = "stopSounds", doc = "Stops every sound effect.", needs = "display", params = {}, results = {} },
+    { name = "stopMusic", doc = "Stops the music.", needs = "display", params = {}, results = {} },
+    { name = "fadeMusic", doc = "Fades the music out; paused music stops at once.", needs = "display",
+      params = { num("ms", "milliseconds; 0 stops at once", { 0, nil }) }, results = {} },
+    { name = "soundVolume", doc = "Sets a sound's volume and returns the one it replaced.", needs = "display",
+      params = { handle("sound", "sound", "sound to set; nil does nothing", true),
+                 num("volume", "0..128, or -1 to only read it", { -1, 128 }) },
+      results = { opt_res("previous", "integer", "the volume before; nil without a sound card") } },
+    { name = "textInput", doc = "Turns on or off the text that key presses type (see typed).",
+      params = { flag("on", "true turns it on") }, results = {} },
+    { name = "typed", doc = "The UTF-8 text of the key press input last returned, with text input on.", params = {},
+      results = { opt_res("text", "string", "nil for other events and keys that type nothing") } },
+    { name = "keyRepeat", doc = "Held keys repeat their press after delay, then every interval milliseconds.",
+      needs = "display",
+      params = { num("delay", "milliseconds; 0 turns repeat off", { 0, nil }), num("interval", "milliseconds", { 0, nil }) },
+      results = {} },
+    { name = "catchClose", doc = "With on, closing the window makes input return event 5 instead of ending the process.",
+      params = { flag("on", "true catches the close request") }, results = {} },
+    { name = "probe", doc = "Whether a file would load, without loading it here or ending the process.",
+      params = { { name = "path", type = "text", doc = "file to try" },
+                 { name = "kind", type = "text", doc = '"image", "font", "sound" or "music"' } },
+      results = { opt_res("ok", "boolean", "true when it would load"), opt_res("reason", "string", "the library's reason") } },
+}
+return api

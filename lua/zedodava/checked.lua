@@ -5,6 +5,10 @@
 --   local z = require "zedodava.checked"   -- while developing
 --   local z = require "zedodava"           -- the plain module: no checks, no cost
 --
+-- and zedodava.extra's calls as well, with the same tracking:
+--
+--   local x = require "zedodava.extra.checked"
+--
 -- The checks come from the description in zedodava.api. Each function is
 -- compiled from it into a wrapper whose common case (arguments of the right
 -- type and range) costs a few comparisons; anything else goes to check(),
@@ -267,7 +271,7 @@ local function fast(p, a)
     return p.opt and ("%s == nil or %s"):format(a, test) or test
 end
 
-local function compile(F)
+local function compile(F, lib)
     local args = {}
     for i = 1, #F.params do args[i] = "a" .. i end
     local list = concat(args, ", ")
@@ -300,7 +304,7 @@ local function compile(F)
     local after = (F.makes and maker(F.makes)) or (F.frees and freer(F.frees)) or
         (F.starts and starter(F)) or (F.stops and stopper)
     local chunk = assert(load(concat(src, "\n"), "=zedodava.checked." .. F.name))
-    return chunk(raw[F.name], F, S, live, type, check, need, rule[F.rule], after, before_start)
+    return chunk((lib or raw)[F.name], F, S, live, type, check, need, rule[F.rule], after, before_start)
 end
 
 -- Under lua5.1 an error raised while a wrapper runs (most often Ctrl-C's
@@ -328,4 +332,13 @@ end
 for _, F in ipairs(api) do
     M[F.name] = compile(F)
 end
+
+-- The checked form of zedodava.extra, sharing the tracking above, for
+-- require "zedodava.extra.checked" (lua/zedodava/extra/checked.lua).
+local extra, X = require "zedodava.extra", {}
+for _, F in ipairs(api.extra) do
+    X[F.name] = compile(F, extra)
+end
+package.preload["zedodava.extra.checked"] = function() return X end
+
 return M

@@ -3,6 +3,7 @@
 -- module: the banners in the .out file show which did). Rows run in order,
 -- so init, quit and the loads set the stage for the rows after them. Every
 -- row gives the same outcome with a sound card and without (case checked_mute).
+local x = require "zedodava.extra.checked" -- before the checked module that builds it
 local z = require "zedodava.checked"
 local keys = require "zedodava.keys"
 local TMP, FONT = os.getenv("ZD_TMP"), "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
@@ -32,6 +33,8 @@ local cases = {
     { "z.loadSound(TMP .. '/s.wav')", "'loadSound' called before init or curses_init" },
     { "z.curses_addch('a', 0, 0)", "'curses_addch' called before curses_init" },
     { "z.timer()" },
+    { "x.getpix(0, 0)", "'getpix' called before init or curses_init" },
+    { "x.drivers() x.typed() x.catchClose(false) x.saveImage(nil, TMP .. '/s.png') x.probe(FONT, 'font')" },
     { "setenv{ SDL_VIDEODRIVER = false, DISPLAY = false } z.init(64, 48)", nodisplay("init", "DISPLAY is not set" .. TEXT) },
     { "setenv{ SDL_VIDEODRIVER = '', DISPLAY = ':31999.0' } z.curses_init(20, 10, FONT, 12)",
       nodisplay("curses_init", "no X server listens on DISPLAY=:31999.0" .. TEXT) },
@@ -99,6 +102,9 @@ local cases = {
     { "z.playSound(snd, 0) z.playMusic(mus, -1) z.pauseMusic() z.musicVolume(-1) z.freeSound(snd) z.freeMusic(mus)" },
     { "z.flip(s)", arg(1, "flip", "no arguments expected") },
     { "k = z.printFont(f, '', 1, 2, 3, 0, 0, nil, true) z.freeSurf(k) z.freeFont(nil) z.freeSound(nil) z.freeMusic(nil)" },
+    { "t = x.transform(s, 45, 2) x.blitPart(t, 0, 0, 4, 4, 1, 1, s) x.blitScaled(t, 0, 0, 3, 3) z.freeSurf(t)" },
+    { "x.blitAlpha(s, 0, 0, 300)", arg(4, "blitAlpha", "opacity must be 0..255, got 300") },
+    { "x.blitPart(t, 0, 0, 4, 4, 1, 1)", arg(1, "blitPart", "surface expected, got freed surface") },
     { "z.freeSurf(s) z.freeSurf(s)", arg(1, "freeSurf", "surface expected, got freed surface") },
     { "z.quit()" },
     { "z.printFont(f, 'x', 1, 2, 3, 0, 0)", "'printFont' called after quit" },
@@ -117,7 +123,7 @@ local cases = {
     { "z.quit()" },
 }
 
-local env = setmetatable({ z = z, keys = keys, TMP = TMP, FONT = FONT, setenv = setenv }, { __index = _G })
+local env = setmetatable({ z = z, x = x, keys = keys, TMP = TMP, FONT = FONT, setenv = setenv }, { __index = _G })
 local failed = 0
 for _, row in ipairs(cases) do
     local chunk = setfenv and setfenv(assert(loadstring(row[1], "=case")), env) or assert(load(row[1], "=case", "t", env))

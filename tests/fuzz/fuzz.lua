@@ -1,10 +1,12 @@
--- Every function with random argument counts and values (16- and 32-bit
--- edges, NaN, infinities, odd and cut UTF-8 strings, tables) and handles
--- anywhere: live, freed, of another kind, released by quit; start-ups with
--- and without quit. Not what ends the process or waits long. Frees all it
--- made at the end, for valgrind's leak check. ZD_FUZZ_GL (a real X server):
--- start-ups also ask for OpenGL. usage: lua fuzz.lua CALLS [SEED]
+-- Every function of zedodava and zedodava.extra with random argument counts
+-- and values (16- and 32-bit edges, NaN, infinities, odd and cut UTF-8
+-- strings, tables) and handles anywhere: live, freed, of another kind,
+-- released by quit; start-ups with and without quit. Not what ends the
+-- process or waits long. Frees all it made at the end, for valgrind's leak
+-- check. ZD_FUZZ_GL (a real X server): start-ups also ask for OpenGL.
+-- usage: lua fuzz.lua CALLS [SEED]
 local z = require "zedodava"
+local x = require "zedodava.extra"
 local calls, seed, gl = tonumber(arg[1]), tonumber(arg[2]) or 1, os.getenv("ZD_FUZZ_GL") ~= nil
 math.randomseed(seed)
 local R, unpack = math.random, unpack or table.unpack
@@ -30,6 +32,9 @@ local names = {"fill", "putpix", "blit", "draw", "drawTri", "printFont", "flip",
                "isKeyDown", "showCursor", "playSound", "playMusic", "pauseMusic", "musicVolume",
                "curses_refresh", "curses_addch", "curses_setcol", "curses_fill", "timer",
                "freeSurf", "freeFont", "freeSound", "freeMusic"}
+-- zedodava.extra's, as "x." names; probes (a process each) kept rare.
+for name in pairs(x) do names[#names + 1] = "x." .. name end
+local function fn(name) return name:find("^x%.") and x[name:sub(3)] or z[name] end
 local running = false
 local function start() -- over a running engine too: a second start-up without quit
     if R() < 0.5 then
@@ -41,10 +46,10 @@ local function start() -- over a running engine too: a second start-up without q
 end
 
 start()
--- Text cut inside a UTF-8 sequence every way, both modes, for valgrind to watch.
+-- Text cut inside a UTF-8 sequence every way, drawn, kept and measured, for valgrind to watch.
 handles[1] = z.loadFont(FONT .. ".ttf", 12)
 for _, cut in ipairs{"\255\254", "ab\226\130", "\240", "x\195", "\240\159\152"} do
-    z.printFont(handles[1], cut, 255, 255, 255, 0, 0)
+    z.printFont(handles[1], cut, 255, 255, 255, 0, 0) x.textSize(handles[1], cut)
     handles[#handles + 1] = z.printFont(handles[1], cut, 255, 255, 255, 0, 0, nil, true)
 end
 for _ = 1, calls do
@@ -61,10 +66,13 @@ for _ = 1, calls do
                       values[R(#values)]
         end
         if name == "timer" and (tonumber(args[1]) or 0) >= 1 then args[1] = 0 end
-        if name ~= "curses_refresh" or R() < 0.1 then -- slow; kept rare
-            local ok, h = pcall(z[name], unpack(args, 1, n))
+        if name == "x.saveImage" and (tonumber(args[2]) or type(args[2]) == "string") then args[2] = dir .. "/s.png" end
+        if (name ~= "curses_refresh" or R() < 0.1) and (name ~= "x.probe" or R() < 0.02) then
+            local ok, h = pcall(fn(name), unpack(args, 1, n))
             assert(ok or name:find("^curses_[sf]") and tostring(h):find("bad argument"), tostring(h))
-            if name == "printFont" and type(h) == "userdata" then handles[#handles + 1] = h end
+            if (name == "printFont" or name == "x.transform") and type(h) == "userdata" then
+                handles[#handles + 1] = h
+            end
         end
     end
 end

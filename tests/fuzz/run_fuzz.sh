@@ -9,7 +9,8 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d) seed=${ZD_FUZZ_SEED:-1} runner=() xpid=""
 trap 'kill $xpid 2>/dev/null; wait; rm -rf "$tmp"' EXIT
 [ "${4:-}" = valgrind ] && runner=(valgrind -q --leak-check=full --errors-for-leak-kinds=definite,indirect
-    --show-leak-kinds=definite,indirect "--suppressions=$here/sdl.supp" --error-exitcode=3)
+    --show-leak-kinds=definite,indirect "--suppressions=$here/sdl.supp" --error-exitcode=3
+    --child-silent-after-fork=yes) # probe's children end without freeing what they loaded
 [ "${4:-}" = x11 ] && { . "$here/../../tools/xvfb.sh"; start_xvfb 640x480x24; export SDL_VIDEODRIVER=x11 ZD_FUZZ_GL=1; }
 if ! env ${ZD_PRELOAD:+LD_PRELOAD=$ZD_PRELOAD} LUA_CPATH="$2/?.so" ZD_TMP="$tmp" "${runner[@]}" "$1" \
     "$here/fuzz.lua" "$3" "$seed" >"$tmp/out" 2>"$tmp/err" </dev/null; then

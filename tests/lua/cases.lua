@@ -58,6 +58,7 @@ function case.end_without_quit() z.init(32, 32) z.flip() end -- while the mixer'
 function case.error_without_quit() z.init(32, 32) error("game over") end
 function case.breakout() example("breakout.lua", "200") end
 function case.roguelike() example("roguelike.lua", "90") end
+function case.asteroids() example("asteroids.lua", "300") end
 
 -- The first game of README.md as printed there, Escape pressed after 30 frames.
 function case.readme()
@@ -89,10 +90,11 @@ end
 function case.checked() dofile(os.getenv("ZD_TESTS") .. "/checked/mistakes.lua") end
 case.checked_mute = case.checked
 function case.shapes() example("shapes.lua", "60") end
-for _, name in ipairs {"breakout", "roguelike", "shapes", "readme"} do
+for _, name in ipairs {"breakout", "roguelike", "shapes", "readme", "asteroids"} do
     case["checked_" .. name] = function()
         z = require "zedodava.checked"
         package.loaded.zedodava = z
+        package.loaded["zedodava.extra"] = require "zedodava.extra.checked"
         case[name]()
     end
 end

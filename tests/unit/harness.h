@@ -28,13 +28,13 @@ inline const bool drivers_chosen = [] {
     return true;
 }();
 
-// Chunks see the module as Z, a scratch directory TMP, and: pa(x, y [, s]) a
-// pixel of surface s (gScreen by default) as 0xAARRGGBB, then the surface's
-// size; px the same without alpha; only(x0, y0, x1, y1, in, out [, s]) whether
-// s is `in` inside the rectangle and `out` elsewhere (or the first pixel that
-// is not); cell(x, y) a console cell as "c RRGGBB RRGGBB" (character,
-// foreground, background); call(code) runs "Z." .. code, returning its results.
-inline const char *const kPrelude = R"~(Z = zedodava
+// Chunks see the module as Z, zedodava.extra as X, a scratch directory TMP,
+// and: pa(x, y [, s]) a pixel of surface s (gScreen by default) as
+// 0xAARRGGBB, then its size; px the same without alpha; only(x0, y0, x1, y1,
+// in, out [, s]) whether s is `in` inside the rectangle and `out` elsewhere
+// (or the first pixel that is not); cell(x, y) a console cell as "c RRGGBB
+// RRGGBB" (character, foreground, background); call(code) runs "Z." .. code.
+inline const char *const kPrelude = R"~(Z, X = zedodava, require "zedodava.extra"
 function px(x, y, s) return pa(x, y, s) % 16777216 end
 function only(x0, y0, x1, y1, inside, outside, s)
     local _, w, h = pa(0, 0, s)

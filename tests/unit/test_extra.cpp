@@ -1,122 +1,120 @@
-// zedodava.extra through its Lua interface: X is the table. push(code, a, b)
-// queues an event: a key press (code 1) with key a and character b, or a
-// close request (code 12).
+// zedodava.extra through its Lua interface, as X. push(type, key, char)
+// queues an event: a key press (type 2) or a close request (type 12).
 #include "harness.h"
 
 static int l_push(lua_State *L)
 {
     SDL_Event e = {};
     e.type = static_cast<Uint8>(lua_tonumber(L, 1));
-    e.key.state = SDL_PRESSED;
     e.key.keysym.sym = static_cast<SDLKey>(lua_tonumber(L, 2));
     e.key.keysym.unicode = static_cast<Uint16>(lua_tonumber(L, 3));
-    SDL_PushEvent(&e);
-    return 0;
+    return SDL_PushEvent(&e), 0;
 }
 
-class Extra : public Engine
-{
-  protected:
-    void SetUp() override
-    {
-        Engine::SetUp();
-        lua_register(L, "push", l_push);
-        run("X = require 'zedodava.extra' BEEP = TMP .. '/beep.wav' NOTES = TMP .. '/notes.txt'"
-            "os.execute('sox -n -r 44100 -c 2 -b 16 ' .. BEEP .. ' synth 0.3 sine 440')"
-            "local f = io.open(NOTES, 'w') f:write('not a sound\\n') f:close()");
-    }
-};
+static const char *const kFiles = R"~(BEEP, NOTES = TMP .. "/beep.wav", TMP .. "/notes.txt"
+    os.execute("sox -n -r 44100 -c 2 -b 16 " .. BEEP .. " synth 0.3 sine 440 && echo not a sound >" .. NOTES) )~";
 
-// Forged, freed and wrong-kind handles, and no display: no values, nothing drawn or saved.
-TEST_F(Extra, HandlesAndMissingDisplayGiveNothing)
+// Forged, freed and wrong-kind handles, and no display: no values, nothing
+// drawn or saved; what a load brings back of what saveImage wrote.
+TEST_F(Engine, ExtraHandlesPixelsAndPng)
 {
     run(R"~(function EVERY(h, font)
-        local n = select("#", X.textSize(font or h, "x")) + select("#", X.getpix(0, 0, h))
-        assert(n == 0 and not X.saveImage(h, TMP .. "/no.png") and not io.open(TMP .. "/no.png"))
-        X.setTitle(h) X.stopSounds() X.stopMusic() X.fadeMusic(10)
+        assert(select("#", X.textSize(font or h, "x")) + select("#", X.getpix(0, 0, h)) + select("#", X.transform(h, 10)) +
+               select("#", X.soundVolume(h, 9)) == 0 and not X.saveImage(h, TMP .. "/no.png") and not io.open(TMP .. "/no.png"))
+        X.setTitle(h) X.stopSounds() X.stopMusic() X.fadeMusic(10) X.fontStyle(h, 1) X.blitPart(h, 0, 0, 1, 1, 0, 0)
+        X.blitScaled(h, 0, 0, 3, 3) X.blitAlpha(h, 0, 0, 99) X.blitPart(S, 0, 0, 1, 1, 0, 0, h) X.blitScaled(S, 0, 0, 3, 3, h)
     end
     EVERY() assert(X.drivers() == nil and select("#", X.drivers()) == 2)
     Z.init(8, 8) F = Z.loadFont(')~" SANS R"~(', 10) S = Z.makeSurf(2, 2)
     assert(X.drivers() == "dummy" and select(2, X.drivers()) == "disk")
-    EVERY(F, S) Z.freeSurf(S) EVERY(S) Z.freeFont(F) EVERY(F) EVERY(io.stdout)
-    Z.quit() EVERY() assert(X.drivers() == nil)
-    assert(select(2, X.saveImage(S, "x")) == "not a live surface"))~");
-}
-
-// getpix reads back what putpix wrote, on the screen (alpha 255) and on a
-// surface; saveImage writes what a load brings back.
-TEST_F(Extra, PixelsReadBackAndSaveAsPng)
-{
-    run(R"~(Z.init(7, 5) S = Z.makeSurf(3, 4)
-    local function paint(t)
-        for i = 0, 34 do Z.putpix(i % 7, math.floor(i / 7), i * 7, 255 - i, i * 3, i * 5 + 50, t) end
-    end
-    local function same(a, b, w, h)
-        for i = 0, w * h - 1 do
-            local p = {X.getpix(i % w, math.floor(i / w), a)}
-            local q = {X.getpix(i % w, math.floor(i / w), b)}
-            assert(#p == 4 and table.concat(p, ",") == table.concat(q, ","), i)
-        end
-    end
-    paint() paint(S)
-    assert(table.concat({X.getpix(2, 1)}, ",") == "63,246,27,255")
-    assert(table.concat({X.getpix(2, 1, S)}, ",") == "63,246,27,95")
+    Z.fill(0, 0, 0, 0, 9, 9, 9, 255) Z.fill(0, 0, 0, 0, 255, 0, 0, 255, S)
+    EVERY(F, S) assert(only(0, 0, 0, 0, 0, 0x090909)) Z.freeSurf(S) EVERY(S) Z.freeFont(F) EVERY(F) EVERY(io.stdout)
+    Z.quit() EVERY() assert(X.drivers() == nil and select(2, X.saveImage(S, "x")) == "not a live surface")
+    Z.init(7, 5) S = Z.makeSurf(3, 4)
+    for i = 0, 69 do local j = i % 35 Z.putpix(j % 7, math.floor(j / 7), j * 7, 255 - j, j * 3, j * 5 + 50, i > 34 and S or nil) end
+    assert(table.concat({X.getpix(2, 1)}, ",") == "63,246,27,255" and table.concat({X.getpix(2, 1, S)}, ",") == "63,246,27,95")
     for _, xy in ipairs{{-1, 0}, {0, -1}, {7, 0}, {0, 5}, {3, 0, S}, {0, 4, S}, {65536, 0}} do
         assert(select("#", X.getpix(xy[1], xy[2], xy[3])) == 0, xy[1])
     end
-    for _, t in ipairs{{nil, 7, 5}, {S, 3, 4}} do
-        assert(X.saveImage(t[1], TMP .. "/s.png") == true)
-        same(Z.loadImage(TMP .. "/s.png"), t[1], t[2], t[3])
+    for i = 0, 46 do -- the screen's 35 pixels, then the surface's 12, through a file
+        local t, w = i < 35 and "" or S, i < 35 and 7 or 3
+        if i == 0 or i == 35 then assert(X.saveImage(t ~= "" and t or nil, TMP .. "/s.png")) BACK = Z.loadImage(TMP .. "/s.png") end
+        local k = i < 35 and i or i - 35
+        assert(table.concat({X.getpix(k % w, math.floor(k / w), BACK)}, ",") == table.concat({X.getpix(k % w, math.floor(k / w), t)}, ","), i)
     end
-    for _, r in ipairs{{Z.makeSurf(0, 3), "x", "an image of 0x3 pixels cannot be written"},
-                       {S, "/no/dir/s.png", "cannot write '/no/dir/s.png': No such file or directory"},
-                       {S, "/", "cannot write '/': Is a directory"},
-                       {S, nil, "no file name"}} do
-        local ok, why = X.saveImage(r[1], r[2])
-        assert(ok == nil and why == r[3], why)
+    for _, r in ipairs{{Z.makeSurf(0, 3), "x", "an image of 0x3 pixels cannot be written"}, {S, nil, "no file name"},
+                       {S, "/no/s.png", "cannot write '/no/s.png': No such file or directory"}, {S, "/", "cannot write '/': Is a directory"}} do
+        assert(select(2, X.saveImage(r[1], r[2])) == r[3], r[3])
     end)~");
 }
 
-TEST_F(Extra, TextSizeIsThatOfTheRenderedText)
+// A sheet of four 2x3 frames, red, green, blue, white, the top two rows
+// opaque; text sizes. (The pixels of the loops: test_fastpath.cpp.)
+TEST_F(Engine, ExtraSpritesAndText)
 {
-    run(R"~(Z.init(8, 8) F = Z.loadFont(')~" SANS R"~(', 15)
-    for _, t in ipairs{"Score: 12345", "Gr\195\188\195\159", 42, "cut \226\130"} do
-        local _, w, h = Z.printFont(F, t, 1, 1, 1, 0, 0, nil, true)
-        local tw, th = X.textSize(F, t)
-        assert(tw == w and th == h, t)
+    run(R"~(Z.init(24, 16) SHEET, RED = Z.makeSurf(8, 3), Z.makeSurf(2, 2)
+    Z.fill(0, 0, 0, 0, 0, 0, 0, 0, SHEET) Z.fill(0, 0, 0, 0, 255, 0, 0, 255, RED)
+    for i, c in ipairs{{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}} do
+        Z.fill(2 * i - 2, 0, 2, 2, c[1], c[2], c[3], 255, SHEET)
     end
-    local w, h = X.textSize(F, "")
-    assert(w == 0 and h == select(3, Z.printFont(F, "x", 1, 1, 1, 0, 0, nil, true)))
-    assert(select("#", X.textSize(F)) == 0))~");
+    for _, r in ipairs{{"X.blitPart(SHEET, 4, 0, 2, 3, 5, 6)", 5, 6, 7, 8, 0x0000FF},
+                       {"X.blitPart(SHEET, 6, -1, 5, 3, -1, 2)", 0, 3, 1, 5, 0xFFFFFF},
+                       {"X.blitPart(SHEET, 2, 0, 0, 3, 5, 6) X.blitPart(SHEET, 2, 0, 2, -3, 5, 6)", 0, 0, 0, 0},
+                       {"X.blitScaled(SHEET, 1, 2, 1, 4) X.blitScaled(SHEET, 1, 2, 16, 0)", 1, 2, 2, 5, 0xFF0000},
+                       {"X.blitAlpha(RED, 0, 0, 300)", 0, 0, 2, 2, 0xFF0000}, {"X.blitAlpha(RED, 0, 0, 128)", 0, 0, 2, 2, 0x7F0000},
+                       {"X.blitAlpha(RED, 0, 0, -1) X.blitAlpha(RED, 0, 0)", 0, 0, 0, 0}} do
+        Z.fill(0, 0, 0, 0, 0, 0, 0, 255) assert((loadstring or load)(r[1]))()
+        local ok, why = only(r[2], r[3], r[4], r[5], r[6] or 0, 0)
+        assert(ok, r[1] .. ": " .. tostring(why))
+    end
+    -- A quarter turn counter-clockwise: the top row is the left column, red at the bottom.
+    for _, a in ipairs{90, -270, 450} do
+        local t, w, h = X.transform(SHEET, a, nil, nil, false)
+        assert(w == 3 and h == 8 and px(0, 7, t) == 0xFF0000 and px(1, 0, t) == 0xFFFFFF and pa(2, 0, t) == 0, a)
+    end
+    local t = X.transform(SHEET, 30) assert(live() == 6) Z.freeSurf(t) assert(live() == 5)
+    assert(select(2, X.transform(SHEET, 0, 2, -1, true)) == 16 and select(3, X.transform(SHEET, 0, 2, -1)) == 3)
+    for _, args in ipairs{{0 / 0}, {1 / 0}, {0, 0}, {0, 1, 0}, {0, 3000}, {45, 0 / 0}} do
+        assert(select("#", X.transform(SHEET, (unpack or table.unpack)(args))) == 0, args[1])
+    end
+    F = Z.loadFont(')~" SANS R"~(', 15)
+    for _, t in ipairs{"Gr\195\188\195\159", 42, "cut \226\130", "Wide"} do -- the last one bold
+        if t == "Wide" then PLAIN = X.textSize(F, t) X.fontStyle(F, 1 + 8) end
+        local _, w, h = Z.printFont(F, t, 1, 1, 1, 0, 0, nil, true)
+        assert(X.textSize(F, t) == w and select(2, X.textSize(F, t)) == h and (t ~= "Wide" or w > PLAIN), t)
+    end
+    assert(X.textSize(F, "") == 0 and select(2, X.textSize(F, "")) > 0 and select("#", X.textSize(F)) == 0)
+    T = X.transform(SHEET, 30) Z.blit(T, 0, 0) Z.quit() -- and it outlives quit as a plain surface
+    assert(select("#", X.getpix(0, 0, T)) == 4 and select("#", X.transform(SHEET, 10)) == 0))~");
 }
 
 // typed gives the text of the press input just returned; a close request is
 // event 5 while catchClose is on.
-TEST_F(Extra, TypedTextAndTheCloseRequest)
+TEST_F(Engine, ExtraTypedTextAndTheCloseRequest)
 {
-    run(R"~(Z.init(8, 8) X.textInput(true)
+    lua_register(L, "push", l_push);
+    run(R"~(X.textInput(true) Z.init(8, 8)
     for _, r in ipairs{{97, "a"}, {0xE9, "\195\169"}, {0x20AC, "\226\130\172"}, {8, nil}, {13, nil},
                        {0x7F, nil}, {0xD800, nil}, {0}} do
-        push(2, 42, r[1])
-        local e, k = Z.input()
-        assert(e == 1 and k == 42 and X.typed() == r[2], r[1])
-        assert(Z.input() == 0 and X.typed() == nil)
+        push(2, 42, r[1]) local e, k = Z.input()
+        assert(e == 1 and k == 42 and X.typed() == r[2] and Z.input() == 0 and X.typed() == nil, r[1])
     end
     push(2, 42, 97) X.textInput(false) Z.input() assert(X.typed() == nil)
     X.catchClose(true) push(12) assert(Z.input() == 5 and select("#", Z.input()) == 1))~");
     EXPECT_EXIT((run("X.catchClose(false) push(12) Z.input()"), exit(3)),
                 testing::ExitedWithCode(0), "");
+    run("X.catchClose(false) X.textInput(false)");
 }
 
 // Stops and fades in every order with pause, then frees and plays: nothing
 // hangs, and each ends the sound it should.
-TEST_F(Extra, StopsAndFadesNeverHang)
+TEST_F(Engine, ExtraStopsAndFadesNeverHang)
 {
-    run(R"~(Z.init(8, 8) S, M = Z.loadSound(BEEP), Z.loadMusic(BEEP)
+    run(std::string(kFiles) + R"~(Z.init(8, 8) S, M = Z.loadSound(BEEP), Z.loadMusic(BEEP)
     Z.playSound(S, -1) Z.playSound(S, -1) assert(mixer() == 2) X.stopSounds() assert(mixer() == 0)
-    for _, steps in ipairs{"stopMusic", "fadeMusic0", "pauseMusic fadeMusic50000",
-                           "fadeMusic50000 pauseMusic freeMusic", "fadeMusic50000 playMusic",
-                           "fadeMusic50000 pauseMusic quit"} do
+    assert(X.soundVolume(S, 64) == 128 and X.soundVolume(S, 500) == 64 and X.soundVolume(S, -1) == 128)
+    for _, steps in ipairs{"stopMusic", "fadeMusic0", "pauseMusic fadeMusic50000", "fadeMusic50000 pauseMusic playMusic",
+                           "fadeMusic50000 pauseMusic freeMusic", "fadeMusic50000 pauseMusic quit"} do
         Z.init(8, 8) M = M or Z.loadMusic(BEEP) Z.playMusic(M, -1)
         for name, ms in steps:gmatch("(%a+)(%d*)") do
             if ms ~= "" then X[name](tonumber(ms)) else (X[name] or Z[name])(M, -1) end
@@ -128,21 +126,19 @@ TEST_F(Extra, StopsAndFadesNeverHang)
 
 // A probe loads in a process of its own: the library's reason comes back,
 // nothing is loaded or started here, with or without a sound card.
-TEST_F(Extra, ProbeReportsWhatTheLoaderSays)
+TEST_F(Engine, ExtraProbeReportsWhatTheLoaderSays)
 {
+    run(kFiles);
     for (const char *start : {"", "Z.init(8, 8)"}) {
         run(std::string(start) + R"~( BASE = live()
-        for _, r in ipairs{{BEEP, "sound"}, {BEEP, "music"}, {')~" SANS R"~(', "font"},
-                           {NOTES, "sound", "Unrecognized sound file type"},
-                           {NOTES, "music", "Module format not recognized"},
-                           {NOTES, "image", "Unsupported image format"},
-                           {TMP .. "/none.ttf", "font", "Couldn't open " .. TMP .. "/none.ttf"},
-                           {NOTES, "picture", 'kind must be "image", "font", "sound" or "music"'},
-                           {nil, "font", "no file name"}} do
+        for _, r in ipairs{{BEEP, "sound"}, {BEEP, "music"}, {')~" SANS
+                                 R"~(', "font"}, {nil, "font", "no file name"},
+                           {NOTES, "sound", "Unrecognized sound file type"}, {NOTES, "music", "Module format not recognized"},
+                           {NOTES, "image", "Unsupported image format"}, {TMP .. "/no.ttf", "font", "Couldn't open " .. TMP .. "/no.ttf"},
+                           {NOTES, "picture", 'kind must be "image", "font", "sound" or "music"'}} do
             local ok, why = X.probe(r[1], r[2])
-            assert(ok == (not r[3] or nil) and why == r[3], tostring(why))
-        end
-        assert(live() == BASE))~");
+            assert(ok == (not r[3] or nil) and why == r[3] and live() == BASE, tostring(why))
+        end)~");
         EXPECT_EQ(TTF_WasInit() != 0, start[0] != 0) << start;
     }
     env("SDL_AUDIODRIVER", "no-such-driver");

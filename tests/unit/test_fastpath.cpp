@@ -143,10 +143,11 @@ TEST_F(FastPathTest, AlphaBlitAndFillMatchSdl)
             scribble(gScreen, -1);
         const std::string what = std::to_string(i) + ": " + fields(src) + " onto " + fields(dst);
         const int x = rnd(-src->w - 3, dst->w + 2), y = rnd(-src->h - 3, dst->h + 2);
+        SDL_Rect part = box(-4, 12, 16), *sr = i % 4 < 2 ? &part : nullptr; // blitPart's
         expect_same(
             dst, {Sint16(x), Sint16(y), Uint16(src->w), Uint16(src->h)}, false,
-            [&](SDL_Rect *r) { return SDL_UpperBlit(src, nullptr, dst, r); },
-            [&](SDL_Rect *r) { return fast_blit(src, nullptr, dst, r); }, "blit " + what);
+            [&](SDL_Rect *r) { return SDL_UpperBlit(src, sr, dst, r); },
+            [&](SDL_Rect *r) { return fast_blit(src, sr, dst, r); }, "blit " + what);
         const Uint32 colour = rng();
         expect_same(
             dst, box(-80, 90, 90), i % 5 == 0,
@@ -207,5 +208,43 @@ TEST_F(FastPathTest, TakenWhereTheyApply)
         sdl_calls[0] = sdl_calls[1] = sdl_calls[2] = 0;
         run(std::string("Z.") + code);
         EXPECT_EQ(std::vector<int>(sdl_calls, sdl_calls + 3), want) << code;
+    }
+}
+
+// blitScaled and blitAlpha against their formula written plainly: each
+// target pixel of the stretched rectangle takes the nearest source pixel,
+// its alpha scaled by the opacity, and SDL blends and clips the result.
+TEST_F(FastPathTest, StretchedFadedBlitFollowsItsFormula)
+{
+    for (int i = 0; i < kCases && !HasFailure(); i++) {
+        fast_wide = wide && i % 2;
+        const int opacity = i % 256, t = i / 256 % 4;
+        SDL_Surface *src = i % 5 == 4 ? text() : handle(side(), side(), i % 3 ? -1 : i % 256);
+        SDL_Surface *own = t == 3   ? make(SDL_SWSURFACE, side() + 9, side(), 24, kR, kG, kB, 0)
+                           : t == 2 ? handle(side() + 20, side() + 10, -1)
+                                    : nullptr;
+        SDL_Surface *dst = own ? own : t == 1 ? src : gScreen; // t 1: onto itself
+        const SDL_Rect clip = box(-5, 30, 50);
+        SDL_SetClipRect(dst, i % 3 ? &clip : nullptr);
+        const int w = rnd(0, 4) ? rnd(1, 3 * src->w + 8) : src->w, h = i % 7 ? rnd(1, 60) : src->h;
+        const int x = rnd(-w - 3, dst->w + 2), y = rnd(-h - 3, dst->h + 2);
+        SDL_Surface *want = make(SDL_SRCALPHA, w, h, 32, kR, kG, kB, kA);
+        for (int v = 0; v < h; v++)
+            for (int u = 0; u < w; u++) {
+                Uint32 p = static_cast<Uint32 *>(
+                    src->pixels)[v * src->h / h * src->pitch / 4 + u * src->w / w];
+                p = (p & 0xFFFFFF) | ((p >> 24) * opacity + 127) / 255 << 24;
+                static_cast<Uint32 *>(want->pixels)[v * want->pitch / 4 + u] = p;
+            }
+        const std::vector<Uint8> before = bytes(dst);
+        SDL_Rect r = {Sint16(x), Sint16(y), 0, 0};
+        SDL_UpperBlit(want, nullptr, dst, &r);
+        const std::vector<Uint8> expected = bytes(dst);
+        memcpy(dst->pixels, before.data(), before.size());
+        fast_blit_scaled(src, dst, x, y, w, h, Uint8(opacity));
+        EXPECT_TRUE(bytes(dst) == expected) << i << ": " << w << "x" << h << " at " << x << "," << y
+                                            << " of " << fields(src) << " onto " << fields(dst);
+        SDL_SetClipRect(gScreen, nullptr), SDL_FreeSurface(want), SDL_FreeSurface(src);
+        SDL_FreeSurface(own);
     }
 }

@@ -41,8 +41,8 @@ function zedodava.fill(x, y, w, h, r, g, b, a, target) end
 ---Shows the frame drawn on the screen.
 function zedodava.flip() end
 
----The next event: 0 none, 1 key down, 2 key up (then the key code), 3 button down, 4 button up (then x, y, button).
----@return integer event event code 0..4
+---The next event: 0 none, 1 key down, 2 key up (then the key code), 3 button down, 4 button up (then x, y, button), 5 close requested (with zedodava.extra's catchClose on).
+---@return integer event event code 0..5
 ---@return integer? a key code, or x of a button event
 ---@return integer? b y of a button event
 ---@return integer? c button of a button event
