@@ -114,6 +114,10 @@ int l_transform(lua_State *L)
     const int smooth = arg_bool(L, 5) ? SMOOTHING_ON : SMOOTHING_OFF;
     if (!src || !SDL_GetVideoSurface() || !std::isfinite(angle) || zx == 0 || zy == 0)
         return 0;
+    // An empty source has nothing to turn (and the zoom's mirroring would
+    // step outside it).
+    if (src->w <= 0 || src->h <= 0)
+        return 0;
     // The turned rectangle's box is at most |zx| w + |zy| h each way (false
     // for NaN and infinities too).
     if (!(std::fabs(zx) * src->w + std::fabs(zy) * src->h <= 16383))
@@ -379,7 +383,13 @@ int l_probe(lua_State *L)
         return fail(L, reason);
     }
     fflush(nullptr); // nothing buffered is written twice
+    // The sound thread is held between two mixes while the process forks, so
+    // the child cannot inherit a lock (the allocator's among them) that the
+    // thread held at that moment and that no thread of the child would free.
+    SDL_LockAudio();
     const pid_t pid = fork();
+    if (pid != 0)
+        SDL_UnlockAudio();
     if (pid == 0) {
         close(fds[0]);
         const int null_fd = open("/dev/null", O_RDWR);

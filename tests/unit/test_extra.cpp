@@ -77,6 +77,9 @@ TEST_F(Engine, ExtraSpritesAndText)
     for _, args in ipairs{{0 / 0}, {1 / 0}, {0, 0}, {0, 1, 0}, {0, 3000}, {45, 0 / 0}} do
         assert(select("#", X.transform(SHEET, (unpack or table.unpack)(args))) == 0, args[1])
     end
+    for _, e in ipairs{Z.makeSurf(0, 5), Z.makeSurf(5, 0)} do -- empty: nothing, mirrored or not
+        assert(select("#", X.transform(e, 0, -1)) + select("#", X.transform(e, 30, 2, 2, true)) == 0) Z.freeSurf(e)
+    end
     F = Z.loadFont(')~" SANS R"~(', 15)
     for _, t in ipairs{"Gr\195\188\195\159", 42, "cut \226\130", "Wide"} do -- the last one bold
         if t == "Wide" then PLAIN = X.textSize(F, t) X.fontStyle(F, 1 + 8) end
