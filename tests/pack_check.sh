@@ -3,6 +3,9 @@
 # libraries a minimal Debian 12 lacks are empty files, and fonts, interpreters and Lua modules are gone.
 # usage: pack_check.sh MODULE_DIR INTERPRETER
 set -eu
+# A root that is no mount point (a chroot) has no private mount namespace to
+# offer: skipped there (tools/fresh-run-pack.sh runs an archive on a real one).
+unshare -m --propagation private true 2>/dev/null || { echo "pack: skipped: no private mount namespace here"; exit 77; }
 here=$(cd "$(dirname "$0")" && pwd) tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 ZEDODAVA_MODULE_DIR=$1 "$here/../bin/zedodava" pack --lua "$2" "$here/../examples/breakout.lua" \
