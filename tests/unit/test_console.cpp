@@ -129,7 +129,7 @@ TEST_F(Engine, ConsoleRefreshFromItsCacheGivesThePixelsOfRenderingEachCell)
                                             {"Sans", 11, 13, 7},
                                             {"SansMono", 4, 20, 9},
                                             {"SansMono", 9, 11, 4},
-                                            {"Serif-Bold", 30, 5, 3},
+                                            {"Serif-Bold", 11, 9, 4},
                                             {"", 0, 0, 0}}) {
         if (*font)
             run("Z.curses_init(" + std::to_string(cols) + ", " + std::to_string(rows) + ", '" +
