@@ -97,6 +97,32 @@ median='
         return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
     }'
 
+# Two runs of the same workloads side by side, in the second run's order:
+# each interpreter's median in the first and in the second, then either
+# their ratio (first / second) or, with HOW "added", what the second adds.
+# usage: side_by_side NAME HOW WIDTH FIRST SECOND
+side_by_side() {
+    awk -v name="$1" -v how="$2" -v wd="$3" "$median"'
+        FNR == 1 { file++ }
+        { k = file SUBSEP $1 SUBSEP $3; t[k] = (k in t ? t[k] " " : "") $4
+          if (file == 2 && !($3 in seen)) { seen[$3] = 1; order[++n] = $3 } }
+        END {
+            printf "%-26s %11s %11s %" wd "s %11s %11s %" wd "s\n", "workload", "lua5.1", name, how, "luajit", name, how
+            for (i = 1; i <= n; i++) {
+                w = order[i]; line = sprintf("%-26s", w)
+                for (s = 1; s <= 2; s++) {
+                    side = s == 1 ? "lua51" : "luajit"
+                    p = median(t[1, side, w]); q = median(t[2, side, w])
+                    if (how == "added")
+                        line = line sprintf(" %11.1f %11.1f %9.1f", p, q, q - p)
+                    else
+                        line = line sprintf(" %11.1f %11.1f %7.2f", p, q, q > 0 ? p / q : 0)
+                }
+                print line
+            }
+        }' "$4" "$5"
+}
+
 # The workloads that also run on the virtual X server.
 on_x=()
 for name in "${selected[@]}"; do
@@ -181,22 +207,7 @@ if [ ${#selected[@]} -gt 0 ]; then
     if [ -s "$out/before" ]; then
         echo
         echo "against the module of BENCH_BEFORE ($before, commit $(git -C "$before" rev-parse --short HEAD 2>/dev/null || echo unknown)): ns per operation, before and now"
-        awk "$median"'
-            FNR == 1 { file++ }
-            { k = (file == 1 ? "now" : "before") SUBSEP $1 SUBSEP $3; t[k] = (k in t ? t[k] " " : "") $4
-              if (file == 2 && !($3 in seen)) { seen[$3] = 1; order[++n] = $3 } }
-            END {
-                printf "%-26s %11s %11s %7s %11s %11s %7s\n", "workload", "lua5.1", "before", "now/bef", "luajit", "before", "now/bef"
-                for (i = 1; i <= n; i++) {
-                    w = order[i]; line = sprintf("%-26s", w)
-                    for (s = 1; s <= 2; s++) {
-                        side = s == 1 ? "lua51" : "luajit"
-                        p = median(t["now", side, w]); b = median(t["before", side, w])
-                        line = line sprintf(" %11.1f %11.1f %7.2f", p, b, b > 0 ? p / b : 0)
-                    }
-                    print line
-                }
-            }' "$out/times" "$out/before"
+        side_by_side before now/bef 7 "$out/times" "$out/before"
     fi
 
     # Checked mode's cost on the cheapest calls and on the whole frame: the
@@ -213,22 +224,7 @@ if [ ${#selected[@]} -gt 0 ]; then
     if [ -s "$out/checked" ]; then
         echo
         echo "checked mode (require \"zedodava.checked\"): ns per operation, plain and checked, and what checking adds"
-        awk "$median"'
-            FNR == 1 { file++ }
-            { k = (file == 1 ? "plain" : "checked") SUBSEP $1 SUBSEP $3; t[k] = (k in t ? t[k] " " : "") $4
-              if (file == 2 && !($3 in seen)) { seen[$3] = 1; order[++n] = $3 } }
-            END {
-                printf "%-26s %11s %11s %9s %11s %11s %9s\n", "workload", "lua5.1", "checked", "added", "luajit", "checked", "added"
-                for (i = 1; i <= n; i++) {
-                    w = order[i]; line = sprintf("%-26s", w)
-                    for (s = 1; s <= 2; s++) {
-                        side = s == 1 ? "lua51" : "luajit"
-                        p = median(t["plain", side, w]); c = median(t["checked", side, w])
-                        line = line sprintf(" %11.1f %11.1f %9.1f", p, c, c - p)
-                    }
-                    print line
-                }
-            }' "$out/times" "$out/checked"
+        side_by_side checked added 9 "$out/times" "$out/checked"
     fi
 fi
 
