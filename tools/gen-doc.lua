@@ -39,11 +39,13 @@ local function signature(prefix, F)
     local results = {}
     for i, r in ipairs(F.results) do results[i] = r.name end
     return ("%s%s(%s)%s"):format(prefix, F.name, table.concat(names, ", "),
-        #results > 0 and " -> " .. table.concat(results, ", ") or "")
+        #results > 0 and ": " .. table.concat(results, ", ") or "")
 end
 
 -- The anchor a GitHub-style renderer gives a heading: lower case, spaces to
--- hyphens, punctuation other than hyphens and underscores dropped.
+-- hyphens, punctuation other than hyphens and underscores dropped. The
+-- headings never put two hyphens or spaces side by side, which renderers
+-- that merge them would read otherwise.
 local function slug(heading)
     return (heading:lower():gsub("[^%w%- _]", ""):gsub(" ", "-"))
 end
@@ -187,6 +189,7 @@ local anchors = {}
 for heading in text:gmatch("\n#+ ([^\n]+)") do
     local a = slug(heading)
     if anchors[a] then problem("two headings have the anchor #%s", a) end
+    if a:find("%-%-") then problem("the heading %q has an anchor with two hyphens in a row", heading) end
     anchors[a] = true
 end
 for a in text:gmatch("%]%(#([^)]*)%)") do

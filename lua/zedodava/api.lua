@@ -258,7 +258,9 @@ mode accepts, after truncation toward zero; the plain module takes any value
 and reads it as these conventions and the function's notes say. A result of
 type integer is a whole number (a Lua integer on 5.3 and 5.4). In the lines
 a function prints, `W`, `H`, `COLS`, `ROWS` and `PATH` stand for the values
-it read and `...` for the library's own message.]] },
+it read and `...` for the library's own message. A file path names a file
+that checked mode requires to exist and be readable; a string or number is
+used as its string form.]] },
     { title = "Handles and what a stale one does", text = [[
 Images, surfaces, fonts, sounds and music reach a script as light userdata:
 plain pointers with no metatable and no garbage collection. The script
