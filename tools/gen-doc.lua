@@ -152,7 +152,8 @@ local function document(name)
         line_table("Line", N.prints)
     end
     if N.fatal then
-        add("Fatal lines: printed to standard output, then the process ends with status 1 (nothing returns to the script):")
+        add("Fatal lines: printed to standard output, then the process ends with status 1 " ..
+            "(nothing returns to the script):")
         add("")
         line_table("Line", N.fatal)
     end

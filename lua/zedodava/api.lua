@@ -444,7 +444,8 @@ it (surfaces still take them) and `curses_refresh` paints nothing.]],
 z.init(640, 480)               -- zarn init (640x480)
 z.init(800, 600, true, true)   -- zarn init (800x600), fullscreen, OpenGL mode]],
       prints = { { "zarn init (WxH)", "first; `, fullscreen` and `, OpenGL mode` follow it as asked, then a newline" },
-                 { "Couldn't initialize SDL_mixer: ...", "no audio device can be opened: the game runs without sound" } },
+                 { "Couldn't initialize SDL_mixer: ...",
+                   "no audio device can be opened: the game runs without sound" } },
       fatal = { { "Couldn't initialize SDL: ...", "SDL's video or audio cannot start" },
                 { "Couldn't set WxH video mode: ...", "the window cannot be opened" },
                 { "Couldn't initialize SDL_ttf: ...", "the font library cannot start" } } },
@@ -505,8 +506,9 @@ x = x + speed * dt        -- speed in pixels per second]] },
     loadImage = { text = [[
 Reads any format SDL_image reads: PNG, BMP, JPEG, GIF...]],
       fatal = { { "Couldn't load image PATH. Exiting.",
-                  "the file cannot be read as an image, or there is no display to convert to" },
-                { "Couldn't load image (null). Exiting.", "the path is missing" } } },
+                  "the file cannot be read as an image, or there is no display to convert to " ..
+                  "(before `init` or `curses_init`, after `quit`)" },
+                { "Couldn't load image (null). Exiting.", "the path is missing, or neither a string nor a number" } } },
     makeSurf = { text = [[
 `makeSurf` does not clear the new surface: `fill` it before use.]],
       example = [[
@@ -515,7 +517,8 @@ z.fill(0, 0, 0, 0, 0, 0, 0, 0, s)                  -- all of it transparent blac
 z.draw(16, 16, 12, 0, 255, 200, 0, 255, 2, 2, s)   -- a filled yellow disc
 z.blit(s, 100, 80)]],
       fatal = { { "Couldn't create surface. Exiting.",
-                  "a negative size, a width of 16384 or more, a height of 65536 or more, too little memory, or no display" } } },
+                  "a negative size, a width of 16384 or more, a height of 65536 or more, too little memory, " ..
+                  "or no display" } } },
     blit = [[
 Copies the whole source with its top-left corner at `x, y`, clipped to the
 target and blended by the source's per-pixel alpha. A missing or `nil`
@@ -555,7 +558,7 @@ column of text is then that many pixels per character. For a proportional
 face it is 0.]],
       fatal = { { "Couldn't load font PATH. Exiting.",
                   "the file cannot be opened as a font at that size, or no `init` came first" },
-                { "Couldn't load font (null). Exiting.", "the path is missing" } } },
+                { "Couldn't load font (null). Exiting.", "the path is missing, or neither a string nor a number" } } },
     printFont = { text = [[
 Renders `text` (UTF-8) anti-aliased in the colour `r, g, b`; there is no
 alpha argument and the channels keep their low 8 bits.
@@ -586,7 +589,8 @@ already). For a font used after `freeFont`, see
     loadSound = { text = [[
 With no sound card it returns `nil` and reads nothing.]],
       fatal = { { "Couldn't load sound PATH. Exiting.", "with audio on: the file cannot be opened or decoded" },
-                { "Couldn't load sound (null). Exiting.", "with audio on: the path is missing" } } },
+                { "Couldn't load sound (null). Exiting.",
+                  "with audio on: the path is missing, or neither a string nor a number" } } },
     loadMusic = { text = [[
 With no sound card it returns `nil` and reads nothing. A file the mixer
 would crash or hang on (see [Troubleshooting](../README.md#troubleshooting))
@@ -594,7 +598,8 @@ is refused as one it cannot decode: `PATH: ` and the reason go to standard
 error before the fatal line.]],
       fatal = { { "Couldn't load music PATH. Exiting.",
                   "with audio on: the file cannot be opened or decoded, or the mixer would crash or hang on it" },
-                { "Couldn't load music (null). Exiting.", "with audio on: the path is missing" } } },
+                { "Couldn't load music (null). Exiting.",
+                  "with audio on: the path is missing, or neither a string nor a number" } } },
     playSound = [[
 Plays the sound on the first free channel of eight, `loops` more times after
 the first: missing or 0 plays it once, 2 three times, -1 without end. When
