@@ -2,8 +2,8 @@
 -- (lua/zedodava/api.lua): the parameter and result tables from each
 -- function's fields, the prose from api.sections and api.notes. A function
 -- of either table without a note or a section, a note or section entry for
--- no function, a link to no heading or two headings with one anchor stop it
--- with a message and no file written.
+-- no function, a link to a file or heading that is not there, or two
+-- headings with one anchor stop it with a message and no file written.
 --
 -- usage: lua tools/gen-doc.lua            rewrite docs/reference.md
 --        lua tools/gen-doc.lua --check    exit 1 if it is out of step
@@ -195,6 +195,20 @@ for heading in text:gmatch("\n#+ ([^\n]+)") do
 end
 for a in text:gmatch("%]%(#([^)]*)%)") do
     if not anchors[a] then problem("a link goes to #%s, which no heading has", a) end
+end
+-- Links to the other files of the tree, from docs/: the file must be there,
+-- and so must the heading a link names.
+for file, a in text:gmatch("%]%(([^)#:]+)#?([^)]*)%)") do
+    local f = io.open(root .. "/docs/" .. file, "rb")
+    local other = f and f:read("*a")
+    if f then f:close() end
+    if not other then
+        problem("a link goes to %s, which is not there", file)
+    elseif a ~= "" then
+        local found = false
+        for heading in ("\n" .. other):gmatch("\n#+ ([^\n]+)") do found = found or slug(heading) == a end
+        if not found then problem("a link goes to %s#%s, which no heading of that file has", file, a) end
+    end
 end
 
 if #problems > 0 then

@@ -252,7 +252,7 @@ api.sections = {
   prints one line to standard output and ends the process with status 1.
 
 Each function below lists its parameters in the order they are read. The
-type is the one checked mode expects; "or nil" marks a parameter that may be
+type is the one [checked mode](checked.md) expects; "or nil" marks a parameter that may be
 left out (a boolean always may: it is then false). The range is what checked
 mode accepts, after truncation toward zero; the plain module takes any value
 and reads it as these conventions and the function's notes say. A result of
@@ -425,10 +425,9 @@ checked mode, with the same handle tracking; use it together with
 `zedodava.checked`.]],
       after = [[
 `blitScaled` and `blitAlpha` have their own loops (gather a row, then the
-blit's vector blend), compared with the formula on 10,000 random cases in
-`tests/unit/test_fastpath.cpp`; `blitPart` takes the blit's own loop.
-Timings against pygame: [bench/RESULTS.md](../bench/RESULTS.md),
-"zedodava.extra's sprite calls".]] },
+blit's vector blend); `blitPart` takes the blit's own loop (see
+[Fast paths](../bench/README.md#fast-paths)). Timings against pygame:
+[bench/RESULTS.md](../bench/RESULTS.md), "zedodava.extra's sprite calls".]] },
 }
 
 api.notes = {
@@ -593,7 +592,7 @@ With no sound card it returns `nil` and reads nothing.]],
                   "with audio on: the path is missing, or neither a string nor a number" } } },
     loadMusic = { text = [[
 With no sound card it returns `nil` and reads nothing. A file the mixer
-would crash or hang on (see [Troubleshooting](../README.md#troubleshooting))
+would crash or hang on (see [Troubleshooting](troubleshooting.md#files-that-crash-the-libraries))
 is refused as one it cannot decode: `PATH: ` and the reason go to standard
 error before the fatal line.]],
       fatal = { { "Couldn't load music PATH. Exiting.",
@@ -669,8 +668,7 @@ rectangle, then its character rendered in its foreground colour and blended
 over it. Call `flip` afterwards to show the frame. It repaints the whole
 grid on each call, every cell, whatever was drawn over the screen since, and
 paints nothing on an OpenGL display. Each character's glyph is rendered once
-per console and kept; what that saves is measured in
-[bench/RESULTS.md](../bench/RESULTS.md).]],
+per console and kept (see [Fast paths](../bench/README.md#fast-paths)).]],
     blitPart = { text = [[
 Blended and clipped as `blit` does. The rectangle is cut to the source first
 (a negative `sx` moves the drawing right as SDL does); `sw` or `sh` of 0 or
