@@ -1,5 +1,4 @@
-// Surfaces and drawing: the exported pixel writer and the script functions
-// of surface handles, fills, pixel writes and shapes.
+// Surfaces: the exported pixel writer and the pixel reader beside it.
 #ifndef ZEDODAVA_SURFACE_H
 #define ZEDODAVA_SURFACE_H
 
@@ -14,14 +13,5 @@ extern "C" ZD_EXPORT void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uin
 // The pixel value at x, y of a locked surface, as store_pixel lays it out.
 // Neither locks nor tests the position.
 Uint32 load_pixel(const SDL_Surface *surface, int x, int y);
-
-int l_loadImage(lua_State *L);
-int l_makeSurf(lua_State *L);
-int l_blit(lua_State *L);
-int l_freeSurf(lua_State *L);
-int l_fill(lua_State *L);
-int l_putpix(lua_State *L);
-int l_draw(lua_State *L);
-int l_drawTri(lua_State *L);
 
 #endif

@@ -3,6 +3,7 @@
 // function here returns at once: it reads no argument, touches no file and
 // returns no values. Handles that are not live of the right kind are ignored.
 #include "audio.h"
+#include "handlers.h"
 
 #include <cstdio>
 

@@ -1,5 +1,6 @@
 // Surfaces and drawing: surface handles, fills, pixel writes and shapes.
 #include "surface.h"
+#include "handlers.h"
 
 #include <cstring>
 

@@ -1,5 +1,6 @@
 // Text: TrueType fonts and rendered strings.
 #include "text.h"
+#include "handlers.h"
 
 #include <cstdlib>
 #include <cstring>
