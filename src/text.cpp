@@ -9,6 +9,7 @@
 #include "core.h"
 #include "fastpath.h"
 #include "handles.h"
+#include "surface.h"
 
 // loadFont(path, size) -> font, fixed advance. The advance is that of the
 // lower-case a on a fixed-width face and 0 on a proportional one.
