@@ -146,10 +146,10 @@ uint32_t handle_count() { return live; }
 namespace
 {
 
-void free_surface(void *p) { SDL_FreeSurface(static_cast<SDL_Surface *>(p)); }
-void close_font(void *p) { TTF_CloseFont(static_cast<TTF_Font *>(p)); }
-void free_sound(void *p) { Mix_FreeChunk(static_cast<Mix_Chunk *>(p)); }
-void free_music(void *p)
+void release_surface(void *p) { SDL_FreeSurface(static_cast<SDL_Surface *>(p)); }
+void release_font(void *p) { TTF_CloseFont(static_cast<TTF_Font *>(p)); }
+void release_sound(void *p) { Mix_FreeChunk(static_cast<Mix_Chunk *>(p)); }
+void release_music(void *p)
 {
     end_music_fade();
     Mix_FreeMusic(static_cast<Mix_Music *>(p));
@@ -166,22 +166,22 @@ bool release_if_video_memory(void *p)
 {
     if (!(static_cast<SDL_Surface *>(p)->flags & SDL_HWSURFACE))
         return false;
-    free_surface(p);
+    release_surface(p);
     return true;
 }
 
 // How each kind of handle is released, by its free function and by quit.
 struct Release {
-    void (*free)(void *);
+    void (*at_free)(void *);
     bool (*at_quit)(void *);
 };
 
 const Release kRelease[] = {
     {nullptr, nullptr}, // HANDLE_NONE
-    {free_surface, release_if_video_memory},
-    {close_font, release_always<close_font>},
-    {free_sound, release_always<free_sound>},
-    {free_music, release_always<free_music>},
+    {release_surface, release_if_video_memory},
+    {release_font, release_always<release_font>},
+    {release_sound, release_always<release_sound>},
+    {release_music, release_always<release_music>},
 };
 static_assert(sizeof(kRelease) / sizeof(kRelease[0]) == HANDLE_MUSIC + 1, "one row per kind");
 
@@ -191,7 +191,7 @@ int free_handle_arg(lua_State *L, HandleKind kind)
 {
     void *p = lua_touserdata(L, 1);
     if (handle_remove(p, kind))
-        kRelease[kind].free(p);
+        kRelease[kind].at_free(p);
     return 0;
 }
 
