@@ -2,7 +2,7 @@
 // surface, font, sound and music pointer the module has handed out, with its
 // kind, until the script frees it; lookups let the handlers turn a stale,
 // forged or wrong-kind handle into a no-op instead of a crash. Around it: the
-// readers of handle arguments, the release of each kind, new surface handles.
+// readers of handle arguments and the release of each kind.
 #ifndef ZEDODAVA_HANDLES_H
 #define ZEDODAVA_HANDLES_H
 
@@ -20,21 +20,15 @@ enum HandleKind : uint8_t {
     HANDLE_MUSIC,
 };
 
-// Records p as a live handle of the given kind. Returns false (and records
-// nothing) only when memory for the registry cannot be had.
-bool handle_add(const void *p, HandleKind kind);
-
-// handle_add for a handle about to be given to the script: a registry that
-// cannot grow ends the process, like any other failed allocation.
+// Records p as a live handle of the given kind, for a handle about to be
+// given to the script: a registry that cannot grow ends the process, like any
+// other failed allocation.
 void register_handle(const void *p, HandleKind kind);
 
 // The kind of p if it is live, HANDLE_NONE otherwise.
 HandleKind handle_kind(const void *p);
 
 inline bool handle_live(const void *p, HandleKind kind) { return p && handle_kind(p) == kind; }
-
-// Forgets p if it is live and of the given kind; returns whether it was.
-bool handle_remove(const void *p, HandleKind kind);
 
 // Calls fn on every live handle of the given kind and forgets those for
 // which it returns true (it has released them).
@@ -72,13 +66,5 @@ int free_handle_arg(lua_State *L, HandleKind kind);
 // that shut down, so they are released and their handles become stale.
 // Surfaces in ordinary memory stay valid; those in video memory go.
 void release_handles_at_quit();
-
-// Converts a loaded, made or rendered surface to the display's format with
-// alpha and frees the original; null when there is no display or the
-// conversion fails.
-SDL_Surface *to_display_alpha(SDL_Surface *first);
-
-// Registers a new surface handle and pushes it with its width and height.
-int push_surface(lua_State *L, SDL_Surface *s);
 
 #endif

@@ -1,10 +1,8 @@
-// Script functions of input and timing: events, mouse and keys, frame timer.
+// What input shares with zedodava.extra.
 #ifndef ZEDODAVA_INPUT_H
 #define ZEDODAVA_INPUT_H
 
 #include <cstdint>
-
-#include <lua.hpp>
 
 // Set by zedodava.extra: a close request makes input return event 5 instead
 // of ending the process; key presses carry their characters (input turns
@@ -13,10 +11,5 @@
 extern bool catch_close;
 extern bool text_input;
 extern uint16_t last_typed;
-
-int l_input(lua_State *L);
-int l_mouse(lua_State *L);
-int l_isKeyDown(lua_State *L);
-int l_timer(lua_State *L);
 
 #endif

@@ -1,5 +1,5 @@
-// Surfaces and drawing: the exported pixel writer and the script functions
-// of surface handles, fills, pixel writes and shapes.
+// Surfaces: the exported pixel writer, the pixel reader beside it, and what
+// every function that makes a surface does with it.
 #ifndef ZEDODAVA_SURFACE_H
 #define ZEDODAVA_SURFACE_H
 
@@ -15,13 +15,12 @@ extern "C" ZD_EXPORT void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uin
 // Neither locks nor tests the position.
 Uint32 load_pixel(const SDL_Surface *surface, int x, int y);
 
-int l_loadImage(lua_State *L);
-int l_makeSurf(lua_State *L);
-int l_blit(lua_State *L);
-int l_freeSurf(lua_State *L);
-int l_fill(lua_State *L);
-int l_putpix(lua_State *L);
-int l_draw(lua_State *L);
-int l_drawTri(lua_State *L);
+// Converts a loaded, made or rendered surface to the display's format with
+// alpha and frees the original; null when there is no display or the
+// conversion fails.
+SDL_Surface *to_display_alpha(SDL_Surface *first);
+
+// Registers a new surface handle and pushes it with its width and height.
+int push_surface(lua_State *L, SDL_Surface *s);
 
 #endif

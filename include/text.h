@@ -1,13 +1,8 @@
-// Script functions of text: fonts and rendered strings.
+// What the text functions share with zedodava.extra.
 #ifndef ZEDODAVA_TEXT_H
 #define ZEDODAVA_TEXT_H
 
 #include <SDL_ttf.h>
-#include <lua.hpp>
-
-int l_loadFont(lua_State *L);
-int l_printFont(lua_State *L);
-int l_freeFont(lua_State *L);
 
 // The size printFont renders text at in font (the surface it makes), read
 // as safely as printFont reads it; false if it cannot be measured.

@@ -3,6 +3,7 @@
 // function here returns at once: it reads no argument, touches no file and
 // returns no values. Handles that are not live of the right kind are ignored.
 #include "audio.h"
+#include "handlers.h"
 
 #include <cstdio>
 
@@ -13,13 +14,12 @@
 #include "filecheck.h"
 #include "handles.h"
 
-// Runs an audio function only while the mixer is open for it: sound on and
-// started.
-bool mixer_open() { return sound_on && Mix_QuerySpec(nullptr, nullptr, nullptr); }
+bool mixer_ready() { return sound_on && Mix_QuerySpec(nullptr, nullptr, nullptr); }
 
-template <lua_CFunction body> static int when_open(lua_State *L)
+// Runs an audio function only while the mixer is ready for it.
+template <lua_CFunction body> static int when_ready(lua_State *L)
 {
-    return mixer_open() ? body(L) : 0;
+    return mixer_ready() ? body(L) : 0;
 }
 
 // The mixer waits for music that is fading out before it plays or frees
@@ -106,11 +106,11 @@ static int music_volume(lua_State *L)
 static int free_sound(lua_State *L) { return free_handle_arg(L, HANDLE_SOUND); }
 static int free_music(lua_State *L) { return free_handle_arg(L, HANDLE_MUSIC); }
 
-int l_loadSound(lua_State *L) { return when_open<load_sound>(L); }
-int l_loadMusic(lua_State *L) { return when_open<load_music>(L); }
-int l_playSound(lua_State *L) { return when_open<play_sound>(L); }
-int l_playMusic(lua_State *L) { return when_open<play_music>(L); }
-int l_pauseMusic(lua_State *L) { return when_open<pause_music>(L); }
-int l_musicVolume(lua_State *L) { return when_open<music_volume>(L); }
-int l_freeSound(lua_State *L) { return when_open<free_sound>(L); }
-int l_freeMusic(lua_State *L) { return when_open<free_music>(L); }
+int l_loadSound(lua_State *L) { return when_ready<load_sound>(L); }
+int l_loadMusic(lua_State *L) { return when_ready<load_music>(L); }
+int l_playSound(lua_State *L) { return when_ready<play_sound>(L); }
+int l_playMusic(lua_State *L) { return when_ready<play_music>(L); }
+int l_pauseMusic(lua_State *L) { return when_ready<pause_music>(L); }
+int l_musicVolume(lua_State *L) { return when_ready<music_volume>(L); }
+int l_freeSound(lua_State *L) { return when_ready<free_sound>(L); }
+int l_freeMusic(lua_State *L) { return when_ready<free_music>(L); }

@@ -1,5 +1,6 @@
 // Character-cell console: start-up, cell writes and refresh.
 #include "console.h"
+#include "handlers.h"
 
 #include <cstdio>
 #include <cstdlib>

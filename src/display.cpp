@@ -1,5 +1,5 @@
 // Display lifecycle: start-up, page flip, cursor visibility and shutdown.
-#include "display.h"
+#include "handlers.h"
 
 #include <cstdio>
 

@@ -216,14 +216,14 @@ int l_drivers(lua_State *L)
 // half-way for ever): it stops at once, as a fade of 0 ms or less does.
 int l_stopSounds(lua_State *)
 {
-    if (mixer_open())
+    if (mixer_ready())
         Mix_HaltChannel(-1);
     return 0;
 }
 
 int l_stopMusic(lua_State *)
 {
-    if (mixer_open())
+    if (mixer_ready())
         Mix_HaltMusic();
     return 0;
 }
@@ -231,7 +231,7 @@ int l_stopMusic(lua_State *)
 int l_fadeMusic(lua_State *L)
 {
     const int32_t ms = arg_int(L, 1);
-    if (!mixer_open())
+    if (!mixer_ready())
         return 0;
     if (ms <= 0 || Mix_PausedMusic())
         Mix_HaltMusic();
@@ -245,7 +245,7 @@ int l_fadeMusic(lua_State *L)
 int l_soundVolume(lua_State *L)
 {
     Mix_Chunk *chunk = arg_handle<Mix_Chunk>(L, 1, HANDLE_SOUND);
-    if (!chunk || !mixer_open())
+    if (!chunk || !mixer_ready())
         return 0;
     push_int(L, Mix_VolumeChunk(chunk, arg_int(L, 2)));
     return 1;

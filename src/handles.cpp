@@ -1,16 +1,14 @@
-// The handles given to scripts: the registry, the release of each kind and
-// new surface handles. The registry is an open-addressing hash set of
-// pointers with their kinds, linear probing, tombstones for removed slots.
-// Plain malloc so that nothing here can throw into the interpreter.
+// The handles given to scripts: the registry and the release of each kind.
+// The registry is an open-addressing hash set of pointers with their kinds,
+// linear probing, tombstones for removed slots. Plain malloc so that nothing
+// here can throw into the interpreter.
 #include "handles.h"
 
 #include <cstdlib>
 
 #include <SDL_mixer.h>
 
-#include "args.h"
 #include "audio.h"
-#include "fastpath.h"
 
 namespace
 {
@@ -82,7 +80,9 @@ Slot *find(const void *p)
 
 } // namespace
 
-bool handle_add(const void *p, HandleKind kind)
+// Records p as a live handle of the given kind. Returns false (and records
+// nothing) only when memory for the registry cannot be had.
+static bool handle_add(const void *p, HandleKind kind)
 {
     if (!p || p == TOMBSTONE || kind == HANDLE_NONE)
         return false;
@@ -117,7 +117,8 @@ HandleKind handle_kind(const void *p)
     return s ? s->kind : HANDLE_NONE;
 }
 
-bool handle_remove(const void *p, HandleKind kind)
+// Forgets p if it is live and of the given kind; returns whether it was.
+static bool handle_remove(const void *p, HandleKind kind)
 {
     Slot *s = find(p);
     if (!s || s->kind != kind)
@@ -145,10 +146,10 @@ uint32_t handle_count() { return live; }
 namespace
 {
 
-void free_surface(void *p) { SDL_FreeSurface(static_cast<SDL_Surface *>(p)); }
-void close_font(void *p) { TTF_CloseFont(static_cast<TTF_Font *>(p)); }
-void free_sound(void *p) { Mix_FreeChunk(static_cast<Mix_Chunk *>(p)); }
-void free_music(void *p)
+void release_surface(void *p) { SDL_FreeSurface(static_cast<SDL_Surface *>(p)); }
+void release_font(void *p) { TTF_CloseFont(static_cast<TTF_Font *>(p)); }
+void release_sound(void *p) { Mix_FreeChunk(static_cast<Mix_Chunk *>(p)); }
+void release_music(void *p)
 {
     end_music_fade();
     Mix_FreeMusic(static_cast<Mix_Music *>(p));
@@ -165,22 +166,22 @@ bool release_if_video_memory(void *p)
 {
     if (!(static_cast<SDL_Surface *>(p)->flags & SDL_HWSURFACE))
         return false;
-    free_surface(p);
+    release_surface(p);
     return true;
 }
 
 // How each kind of handle is released, by its free function and by quit.
 struct Release {
-    void (*free)(void *);
+    void (*at_free)(void *);
     bool (*at_quit)(void *);
 };
 
 const Release kRelease[] = {
     {nullptr, nullptr}, // HANDLE_NONE
-    {free_surface, release_if_video_memory},
-    {close_font, release_always<close_font>},
-    {free_sound, release_always<free_sound>},
-    {free_music, release_always<free_music>},
+    {release_surface, release_if_video_memory},
+    {release_font, release_always<release_font>},
+    {release_sound, release_always<release_sound>},
+    {release_music, release_always<release_music>},
 };
 static_assert(sizeof(kRelease) / sizeof(kRelease[0]) == HANDLE_MUSIC + 1, "one row per kind");
 
@@ -190,7 +191,7 @@ int free_handle_arg(lua_State *L, HandleKind kind)
 {
     void *p = lua_touserdata(L, 1);
     if (handle_remove(p, kind))
-        kRelease[kind].free(p);
+        kRelease[kind].at_free(p);
     return 0;
 }
 
@@ -199,22 +200,4 @@ void release_handles_at_quit()
     // Kind by kind: music, sounds, fonts, then surfaces.
     for (int k = HANDLE_MUSIC; k > HANDLE_NONE; k--)
         handle_sweep(static_cast<HandleKind>(k), kRelease[k].at_quit);
-}
-
-// SDL_DisplayFormatAlpha reads the display's format without testing that
-// there is a display, so that is tested here.
-SDL_Surface *to_display_alpha(SDL_Surface *first)
-{
-    SDL_Surface *s = SDL_GetVideoSurface() ? fast_display_alpha(first) : nullptr;
-    SDL_FreeSurface(first);
-    return s;
-}
-
-int push_surface(lua_State *L, SDL_Surface *s)
-{
-    register_handle(s, HANDLE_SURFACE);
-    lua_pushlightuserdata(L, s);
-    push_int(L, s->w);
-    push_int(L, s->h);
-    return 3;
 }

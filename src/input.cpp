@@ -1,5 +1,6 @@
 // Input and timing: event polling, mouse and keyboard state, the frame timer.
 #include "input.h"
+#include "handlers.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,6 @@
 // Surfaces and drawing: surface handles, fills, pixel writes and shapes.
 #include "surface.h"
+#include "handlers.h"
 
 #include <cstring>
 
@@ -63,6 +64,24 @@ Uint32 load_pixel(const SDL_Surface *surface, int x, int y)
 void putpixel(SDL_Surface *surface, Uint16 x, Uint16 y, Uint32 pixel)
 {
     store_pixel(surface, x, y, pixel);
+}
+
+// SDL_DisplayFormatAlpha reads the display's format without testing that
+// there is a display, so that is tested here.
+SDL_Surface *to_display_alpha(SDL_Surface *first)
+{
+    SDL_Surface *s = SDL_GetVideoSurface() ? fast_display_alpha(first) : nullptr;
+    SDL_FreeSurface(first);
+    return s;
+}
+
+int push_surface(lua_State *L, SDL_Surface *s)
+{
+    register_handle(s, HANDLE_SURFACE);
+    lua_pushlightuserdata(L, s);
+    push_int(L, s->w);
+    push_int(L, s->h);
+    return 3;
 }
 
 int l_loadImage(lua_State *L)

@@ -1,5 +1,6 @@
 // Text: TrueType fonts and rendered strings.
 #include "text.h"
+#include "handlers.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "core.h"
 #include "fastpath.h"
 #include "handles.h"
+#include "surface.h"
 
 // loadFont(path, size) -> font, fixed advance. The advance is that of the
 // lower-case a on a fixed-width face and 0 on a proportional one.

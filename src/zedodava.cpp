@@ -1,13 +1,8 @@
 // The module's entry point and its function table.
 #include "zedodava.h"
 
-#include "audio.h"
-#include "console.h"
-#include "display.h"
 #include "extra.h"
-#include "input.h"
-#include "surface.h"
-#include "text.h"
+#include "handlers.h"
 
 static const luaL_Reg R[] = {
     {"init", l_init},
