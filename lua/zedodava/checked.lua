@@ -171,9 +171,11 @@ local function rule(F, r)
         local p, q = r.pairs[1], r.pairs[2]
         local at = positions(F, r.pairs)
         local fmt = ("no %s has %s %%d and %s %%d; the %s,%s pairs are %s"):format(r.what, p, q, p, q, concat(list, " "))
-        return function(a, b)
-            a, b = trunc(tonumber(a)), trunc(tonumber(b))
-            if not (ok[a] and ok[a][b]) then argerror(F, at[2], fmt:format(a, b)) end
+        return function(a, b) -- whole numbers (most calls) need no truncation
+            local row = ok[a] or ok[trunc(tonumber(a))]
+            if not (row and (row[b] or row[trunc(tonumber(b))])) then
+                argerror(F, at[2], fmt:format(trunc(tonumber(a)), trunc(tonumber(b))))
+            end
         end, at
     elseif r.all_or_none then
         local at, msg = positions(F, r.all_or_none), r.what .. " needs all three channels or none"
@@ -197,9 +199,13 @@ local function rule(F, r)
         end, at
     end
     local at, value, bound = positions(F, { r.param, r.when[1] }), r.when[2], { name = r.as, min = r.min, max = r.max }
+    local min, max = r.min or -math.huge, r.max or math.huge
     return function(v, c)
-        local msg = trunc(tonumber(c)) == value and range_problem(bound, v, tonumber(v))
-        if msg then argerror(F, at[1], msg) end
+        local n = tonumber(v) -- a value in bounds (most calls) passes on one comparison
+        if (n < min or n > max) and trunc(tonumber(c)) == value then
+            local msg = range_problem(bound, v, n)
+            if msg then argerror(F, at[1], msg) end
+        end
     end, at
 end
 
