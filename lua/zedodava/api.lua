@@ -1,9 +1,10 @@
 -- The 32 functions of zedodava as data, and in its field extra those of
 -- zedodava.extra: each one's parameters with their types, the values they
 -- may take and what they mean, and its results.
--- Checked mode (zedodava.checked) builds its checks from this table, and
--- tools/gen-meta.lua writes the editor annotations from it, so the two
--- cannot drift apart.
+-- Checked mode (zedodava.checked) builds its checks from this table,
+-- tools/gen-meta.lua writes the editor annotations from it and the fuzzer
+-- (tests/fuzz/fuzz.lua) its calls, and tests/unit/test_api.cpp compares it
+-- with the tables the library registers (names, order, arguments read).
 --
 -- A function: name, doc, params, results, and
 --   needs    "display" (init or curses_init first) or "console" (curses_init first)
