@@ -9,8 +9,7 @@ static std::vector<const luaL_Reg *> gTables;
 
 static void saw(int i) { gDeepest = gReading && i > gDeepest ? i : gDeepest; }
 
-// __wrap_NAME stands in for NAME: it does WHAT (keeps the index read or the
-// table registered), then calls NAME.
+// __wrap_NAME does WHAT (keeps the index read, or the table), then calls NAME.
 #define WRAP(T, NAME, PARAMS, WHAT, ARGS)                                                          \
     T __real_##NAME PARAMS;                                                                        \
     T __wrap_##NAME PARAMS;                                                                        \
@@ -32,9 +31,8 @@ WRAP(int, lua_type, (lua_State * L, int i), saw(i), (L, i))
 WRAP(lua_Number, luaL_optnumber, (lua_State * L, int i, lua_Number d), saw(i), (L, i, d))
 }
 
-// API = the description; args(F) = what a script would plausibly pass F,
-// so that its handler gets past its early returns: a fresh handle of each
-// kind taken, files that load, numbers in range.
+// args(F): what a script would pass F, such that its handler gets past its
+// early returns (a fresh handle of each kind, files that load, numbers in range).
 static const char *const kPlausible = R"~(package.path = ROOT .. "/lua/?.lua;" .. package.path
 API, BEEP, unpack = require "zedodava.api", TMP .. "/beep.wav", unpack or table.unpack
 os.execute("sox -D -n -r 22050 -c 1 -b 16 " .. BEEP .. " synth 0.02 sine 440")
