@@ -1,15 +1,25 @@
 -- The 32 functions of zedodava as data, and in its field extra those of
 -- zedodava.extra: each one's parameters with their types, the values they
 -- may take and what they mean, and its results.
--- Checked mode (zedodava.checked) builds its checks from this table, and
--- tools/gen-meta.lua writes the editor annotations from it, so the two
--- cannot drift apart.
+-- Checked mode (zedodava.checked) builds its checks from this table,
+-- tools/gen-meta.lua writes the editor annotations from it and the fuzzer
+-- (tests/fuzz/fuzz.lua) its calls, and tests/unit/test_api.cpp compares it
+-- with the tables the library registers (names, order, arguments read).
 --
 -- A function: name, doc, params, results, and
 --   needs    "display" (init or curses_init first) or "console" (curses_init first)
 --   starts   "display" or "console"; stops: true (quit)
 --   makes    the kind of handle its first result is; frees: the kind it releases
---   rule     a check across parameters (see checked.lua)
+--   rules    checks across parameters, by their names, made after each
+--            parameter passed on its own, in order:
+--     { pairs = { p, q }, valid = { { a, b }, ... }, what = W }
+--              p, q must be one of the valid pairs (no W has p a and q b)
+--     { param = p, as = N, min = m, when = { q, v } }
+--              when q is v, p (called N) must be at least m
+--     { param = p, required = true, unless = { q, v } }
+--              p may be nil only when q is v
+--     { all_or_none = { p, q, r }, what = W }
+--              all three given (not nil, not negative) or none of them
 -- A parameter: name, type, doc, and
 --   number   min and max bound the value after truncation toward zero
 --   opt      nil is accepted (booleans always are); for handles nil is the
@@ -18,6 +28,9 @@
 --   missing  what checked mode says when a required argument is nil
 --   path     a file that must exist and be readable
 --   text     a string or a number (drawn as its string form)
+--   loads    for a path: what the file must load as ("image", "font",
+--            "sound", "music")
+-- A range given in min and max is not repeated in the doc.
 local COORD = { -32768, 32767 }
 
 local function num(name, doc, range, opt)
@@ -32,13 +45,29 @@ local function handle(kind, name, doc, opt) return { name = name, type = kind, d
 local function target() return handle("surface", "target", "surface to draw on; nil means the screen", true) end
 local function res(name, type, doc, opt) return { name = name, type = type, doc = doc, opt = opt } end
 
+-- The kinds of handle (a parameter's or result's type names one), in the
+-- order the annotations list them; quit releases every live handle of the
+-- kinds marked released, and surfaces outlive it.
+local kinds = {
+    { name = "surface", plural = "surfaces", released = false },
+    { name = "font", plural = "fonts", released = true },
+    { name = "sound", plural = "sounds", released = true },
+    { name = "music", plural = "music", released = true },
+}
+local released = {}
+for _, k in ipairs(kinds) do
+    if k.released then released[#released + 1] = k.plural end
+end
+
 local api = {
+    kinds = kinds,
     { name = "init", doc = "Opens the window and starts fonts and sound.", starts = "display",
       params = { num("w", "window width in pixels", { 1, 32767 }), num("h", "window height in pixels", { 1, 32767 }),
                  { name = "fullscreen", type = "boolean", doc = "full screen instead of a window" },
                  { name = "opengl", type = "boolean", doc = "an OpenGL window" } },
       results = {} },
-    { name = "quit", doc = "Closes the window and releases fonts, sounds, music and the console.", stops = true,
+    { name = "quit", doc = "Closes the window and releases " .. table.concat(released, ", ") .. " and the console.",
+      stops = true,
       params = {}, results = {} },
     { name = "fill", doc = "Fills a rectangle with one colour; a width or height of 0 fills the whole target.",
       needs = "display",
@@ -52,13 +81,13 @@ local api = {
       results = { res("event", "integer", "event code 0..5"), res("a", "integer", "key code, or x of a button event", true),
                   res("b", "integer", "y of a button event", true), res("c", "integer", "button of a button event", true) } },
     { name = "mouse", doc = "The pointer position and whether one button is held.", needs = "display",
-      params = { num("button", "button 1..8 (1 left, 2 middle, 3 right); nil or 0 for the position only", { 0, 8 }, true) },
+      params = { num("button", "1 left, 2 middle, 3 right; nil or 0 for the position only", { 0, 8 }, true) },
       results = { res("x", "integer", "pointer x"), res("y", "integer", "pointer y"), res("held", "boolean", "the button is held") } },
     { name = "isKeyDown", doc = "Whether a key is held.", needs = "display",
-      params = { num("key", "key code 0..322 (see zedodava.keys)", { 0, 322 }) },
+      params = { num("key", "key code (see zedodava.keys)", { 0, 322 }) },
       results = { res("held", "boolean", "the key is held") } },
     { name = "loadImage", doc = "Loads an image file as a surface.", needs = "display", makes = "surface",
-      params = { { name = "path", type = "path", doc = "image file" } },
+      params = { { name = "path", type = "path", doc = "image file", loads = "image" } },
       results = { res("surface", "surface", "the image"), res("w", "integer", "width"), res("h", "integer", "height") } },
     { name = "makeSurf", doc = "Makes a surface (not cleared: fill it first).", needs = "display", makes = "surface",
       params = { num("w", "width in pixels", { 0, 16383 }), num("h", "height in pixels", { 0, 65535 }) },
@@ -77,7 +106,8 @@ local api = {
                  channel("b", "blue"), channel("a", "alpha"), target() },
       results = {} },
     { name = "loadFont", doc = "Opens a TrueType font.", needs = "display", makes = "font",
-      params = { { name = "path", type = "path", doc = "TrueType font file" }, num("size", "point size", { 1, nil }) },
+      params = { { name = "path", type = "path", doc = "TrueType font file", loads = "font" },
+                 num("size", "point size", { 1, nil }) },
       results = { res("font", "font", "the font"), res("advance", "integer", "advance of 'a' in a fixed-width face, else 0") } },
     { name = "printFont", doc = "Draws UTF-8 text at x, y, or with keep returns it in a new surface.", needs = "display",
       makes = "surface",
@@ -92,7 +122,7 @@ local api = {
     { name = "showCursor", doc = "Shows or hides the mouse pointer.", needs = "display",
       params = { { name = "visible", type = "boolean", doc = "true shows, false or nil hides" } }, results = {} },
     { name = "draw", doc = "Draws a line (kind 0), rectangle (1) or circle (2); style 0 outline, 1 anti-aliased, 2 filled.",
-      needs = "display", rule = "shape",
+      needs = "display",
       params = { coord("x1", "first corner, or the centre of a circle"), coord("y1", "first corner, or the centre of a circle"),
                  coord("x2", "second corner, or the radius of a circle"),
                  num("y2", "second corner; not used by circles", COORD, true),
@@ -100,6 +130,10 @@ local api = {
                  channel("a", "alpha"), num("kind", "0 line, 1 rectangle, 2 circle", { 0, 2 }),
                  num("style", "0 outline, 1 anti-aliased (not for rectangles), 2 filled (not for lines)", { 0, 2 }),
                  target() },
+      rules = { { pairs = { "kind", "style" }, what = "shape",
+                  valid = { { 0, 0 }, { 0, 1 }, { 1, 0 }, { 1, 2 }, { 2, 0 }, { 2, 1 }, { 2, 2 } } },
+                { param = "x2", as = "radius", min = 0, when = { "kind", 2 } },
+                { param = "y2", required = true, unless = { "kind", 2 } } },
       results = {} },
     { name = "drawTri", doc = "Draws a triangle: style 0 outline, 1 anti-aliased outline, 2 filled.", needs = "display",
       params = { coord("x1", "first corner"), coord("y1", "first corner"), coord("x2", "second corner"),
@@ -108,10 +142,11 @@ local api = {
                  channel("a", "alpha"), num("style", "0 outline, 1 anti-aliased, 2 filled", { 0, 2 }), target() },
       results = {} },
     { name = "loadSound", doc = "Loads a sound effect; nil when there is no sound card.", needs = "display", makes = "sound",
-      params = { { name = "path", type = "path", doc = "WAV, AIFF, VOC, OGG Vorbis or FLAC file" } },
+      params = { { name = "path", type = "path", doc = "WAV, AIFF, VOC, OGG Vorbis or FLAC file", loads = "sound" } },
       results = { res("sound", "sound", "the sound; nil without a sound card", true) } },
     { name = "loadMusic", doc = "Loads a piece of music; nil when there is no sound card.", needs = "display", makes = "music",
-      params = { { name = "path", type = "path", doc = "OGG Vorbis, MP3, FLAC, WAV or tracker module file" } },
+      params = { { name = "path", type = "path", doc = "OGG Vorbis, MP3, FLAC, WAV or tracker module file",
+                   loads = "music" } },
       results = { res("music", "music", "the music; nil without a sound card", true) } },
     { name = "playSound", doc = "Plays a sound.", needs = "display",
       params = { handle("sound", "sound", "sound to play; nil plays nothing", true),
@@ -123,7 +158,7 @@ local api = {
       results = {} },
     { name = "pauseMusic", doc = "Pauses playing music, or resumes paused music.", needs = "display", params = {}, results = {} },
     { name = "musicVolume", doc = "Sets the music volume and returns the one it replaced.", needs = "display",
-      params = { { name = "volume", type = "number", doc = "0..128, or -1 to only read it; nil sets 0", min = -1, max = 128,
+      params = { { name = "volume", type = "number", doc = "the new volume, or -1 to only read it; nil sets 0", min = -1, max = 128,
                    missing = "volume missing: pass -1 to read the volume (nil sets it to 0, muting the music)" } },
       results = { res("previous", "integer", "the volume before the call; nil without a sound card", true) } },
     { name = "freeSound", doc = "Releases a sound.", frees = "sound",
@@ -132,7 +167,8 @@ local api = {
       params = { handle("music", "music", "music to release; nil does nothing", true) }, results = {} },
     { name = "curses_init", doc = "Opens the console: a window of cols x rows character cells.", starts = "console",
       params = { num("cols", "columns", { 1, 32767 }), num("rows", "rows", { 1, 32767 }),
-                 { name = "path", type = "path", doc = "TrueType font file" }, num("size", "point size", { 1, nil }) },
+                 { name = "path", type = "path", doc = "TrueType font file", loads = "font" },
+                 num("size", "point size", { 1, nil }) },
       results = { res("cw", "integer", "cell width in pixels"), res("ch", "integer", "cell height in pixels") } },
     { name = "curses_refresh", doc = "Paints every cell onto the screen (flip shows it).", needs = "console",
       params = {}, results = {} },
@@ -147,13 +183,15 @@ local api = {
                  cell_channel("bb", "background blue") },
       results = {} },
     { name = "curses_fill", doc = "Fills a block of cells; a colour is written when all three of its channels are given.",
-      needs = "console", rule = "colours",
+      needs = "console",
       params = { coord("x", "left column"), coord("y", "top row"), num("w", "columns", { 0, nil }),
                  num("h", "rows", { 0, nil }),
                  { name = "ch", type = "text", doc = "character; nil keeps the cells' characters", opt = true },
                  cell_channel("fr", "foreground red"), cell_channel("fg", "foreground green"),
                  cell_channel("fb", "foreground blue"), cell_channel("br", "background red"),
                  cell_channel("bg", "background green"), cell_channel("bb", "background blue") },
+      rules = { { all_or_none = { "fr", "fg", "fb" }, what = "foreground" },
+                { all_or_none = { "br", "bg", "bb" }, what = "background" } },
       results = {} },
 }
 
@@ -208,7 +246,7 @@ api.extra = {
       params = { num("ms", "milliseconds; 0 stops at once", { 0, nil }) }, results = {} },
     { name = "soundVolume", doc = "Sets a sound's volume and returns the one it replaced.", needs = "display",
       params = { handle("sound", "sound", "sound to set; nil does nothing", true),
-                 num("volume", "0..128, or -1 to only read it", { -1, 128 }) },
+                 num("volume", "the new volume, or -1 to only read it", { -1, 128 }) },
       results = { opt_res("previous", "integer", "the volume before; nil without a sound card") } },
     { name = "textInput", doc = "Turns on or off the text that key presses type (see typed).",
       params = { flag("on", "true turns it on") }, results = {} },

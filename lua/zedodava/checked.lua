@@ -18,11 +18,11 @@ local raw = require "zedodava"
 local api = require "zedodava.api"
 local extra = require "zedodava.extra"
 
-local type, tonumber, tostring, pairs, error = type, tonumber, tostring, pairs, error
+local type, tonumber, tostring, pairs, error, select = type, tonumber, tostring, pairs, error, select
 local floor, ceil, concat = math.floor, math.ceil, table.concat
 local load = loadstring or load
 
-local live = {} -- handle -> its kind: "surface", "font", "sound", "music"
+local live = {} -- handle -> its kind (one of api.kinds): "surface", "font", ...
 local dead = {} -- handle -> what it was: "freed font", "sound released by quit"
 local S = { display = false, console = false, quit = false }
 local M = {} -- the checked functions, by name
@@ -71,16 +71,15 @@ end
 -- A file the loader could not open or decode would end the process: say
 -- why here. The decoding is tried by the library itself, in a child process
 -- (extra.probe), so that a file it chokes on cannot take the game with it.
-local PROBE = { loadImage = "image", loadFont = "font", curses_init = "font", loadSound = "sound", loadMusic = "music" }
 local AS = { image = "an image", font = "a font", sound = "a sound", music = "music" }
-function problem.path(_, v, F)
+function problem.path(p, v)
     if type(v) ~= "string" then return "string expected, got " .. describe(v) end
     local f, err = io.open(v, "rb")
     if f then
         local ok, rerr = f:read(1)
         f:close()
         if ok ~= nil or rerr == nil then
-            local kind = PROBE[F.name]
+            local kind = p.loads
             local loads, why = extra.probe(v, kind)
             if loads then return nil end
             local msg = ("cannot load '%s' as %s: %s"):format(v, AS[kind], tostring(why))
@@ -97,8 +96,10 @@ local function handle_problem(p, v)
     if (v == nil and p.opt) or live[v] == p.type then return nil end
     return p.type .. " expected, got " .. describe(v)
 end
-problem.surface, problem.font, problem.sound, problem.music =
-    handle_problem, handle_problem, handle_problem, handle_problem
+local released = {} -- kind -> true when quit releases its handles
+for _, k in ipairs(api.kinds) do
+    problem[k.name], released[k.name] = handle_problem, k.released
+end
 
 -- A required argument that is nil: named, with the parameter list, so that
 -- one forgotten in the middle shows where the others moved up.
@@ -145,36 +146,67 @@ local function need(F)
     error(msg:format(F.name), 3)
 end
 
--- Checks across parameters, after each parameter passed on its own.
-local rule = {}
-function rule.shape(F, _, _, x2, y2, _, _, _, _, kind, style)
-    kind, style = trunc(tonumber(kind)), trunc(tonumber(style))
-    if (kind == 0 and style == 2) or (kind == 1 and style == 1) then
-        argerror(F, 10, ("no shape has kind %d and style %d; the kind,style pairs are 0,0 0,1 1,0 1,2 2,0 2,1 2,2")
-            :format(kind, style))
-    elseif kind == 2 and trunc(tonumber(x2)) < 0 then
-        argerror(F, 3, "radius must be at least 0, got " .. tostring(x2))
-    elseif kind ~= 2 and y2 == nil then
-        argerror(F, 4, missing(F, F.params[4]))
+-- Checks across parameters, after each parameter passed on its own: each
+-- rule of the description becomes a function of the arguments it names,
+-- and their positions, which the wrapper passes it.
+local function position(F, name)
+    for i, p in ipairs(F.params) do
+        if p.name == name then return i end
     end
+    error(("%s: a rule names %s, which is not one of its parameters"):format(F.name, name))
 end
--- curses_fill writes a colour only when all three of its channels are given.
-function rule.colours(F, ...)
-    local args = { ... }
-    for first = 6, 9, 3 do
-        local given = 0
-        for i = first, first + 2 do
-            if args[i] ~= nil and tonumber(args[i]) >= 0 then given = given + 1 end
+local function positions(F, names)
+    local at = {}
+    for n, name in ipairs(names) do at[n] = position(F, name) end
+    return at
+end
+local function rule(F, r)
+    if r.pairs then
+        local ok, list = {}, {}
+        for n, v in ipairs(r.valid) do
+            ok[v[1]] = ok[v[1]] or {}
+            ok[v[1]][v[2]] = true
+            list[n] = v[1] .. "," .. v[2]
         end
-        if given == 1 or given == 2 then
-            for i = first, first + 2 do
-                if args[i] == nil or tonumber(args[i]) < 0 then
-                    argerror(F, i, (first == 6 and "foreground" or "background") ..
-                        " needs all three channels or none")
+        local p, q = r.pairs[1], r.pairs[2]
+        local at = positions(F, r.pairs)
+        local fmt = ("no %s has %s %%d and %s %%d; the %s,%s pairs are %s"):format(r.what, p, q, p, q, concat(list, " "))
+        return function(a, b) -- whole numbers (most calls) need no truncation
+            local row = ok[a] or ok[trunc(tonumber(a))]
+            if not (row and (row[b] or row[trunc(tonumber(b))])) then
+                argerror(F, at[2], fmt:format(trunc(tonumber(a)), trunc(tonumber(b))))
+            end
+        end, at
+    elseif r.all_or_none then
+        local at, msg = positions(F, r.all_or_none), r.what .. " needs all three channels or none"
+        return function(...)
+            local given = 0
+            for n = 1, #at do
+                local v = select(n, ...)
+                if v ~= nil and tonumber(v) >= 0 then given = given + 1 end
+            end
+            if given > 0 and given < #at then
+                for n = 1, #at do
+                    local v = select(n, ...)
+                    if v == nil or tonumber(v) < 0 then argerror(F, at[n], msg) end
                 end
             end
-        end
+        end, at
+    elseif r.required then
+        local at, value = positions(F, { r.param, r.unless[1] }), r.unless[2]
+        return function(v, c)
+            if v == nil and trunc(tonumber(c)) ~= value then argerror(F, at[1], missing(F, F.params[at[1]])) end
+        end, at
     end
+    local at, value, bound = positions(F, { r.param, r.when[1] }), r.when[2], { name = r.as, min = r.min, max = r.max }
+    local min, max = r.min or -math.huge, r.max or math.huge
+    return function(v, c)
+        local n = tonumber(v) -- a value in bounds (most calls) passes on one comparison
+        if (n < min or n > max) and trunc(tonumber(c)) == value then
+            local msg = range_problem(bound, v, n)
+            if msg then argerror(F, at[1], msg) end
+        end
+    end, at
 end
 
 -- What a call changes in the tracking, given the call's results.
@@ -190,10 +222,10 @@ local function freer(kind)
         if h ~= nil then live[h], dead[h] = nil, "freed " .. kind end
     end
 end
--- quit releases fonts, sounds and music; surfaces outlive it.
+-- quit releases the kinds the description marks released.
 local function stopper()
     for h, kind in pairs(live) do
-        if kind ~= "surface" then live[h], dead[h] = nil, kind .. " released by quit" end
+        if released[kind] then live[h], dead[h] = nil, kind .. " released by quit" end
     end
     S.display, S.console, S.quit = false, false, true
 end
@@ -284,7 +316,13 @@ local function compile(F, lib)
         src[#src + 1] = ("if not (%s) then check(F, %d, a%d) end"):format(fast(p, "a" .. i), i, i)
     end
     src[#src + 1] = ("if extra ~= nil then check(F, %d, extra) end"):format(#F.params + 1)
-    if F.rule then src[#src + 1] = ("rule(F, %s)"):format(list) end
+    local checks = {}
+    for n, r in ipairs(F.rules or {}) do
+        local at, names = nil, {}
+        checks[n], at = rule(F, r)
+        for k, i in ipairs(at) do names[k] = "a" .. i end
+        src[#src + 1] = ("rule[%d](%s)"):format(n, concat(names, ", "))
+    end
     -- Frees and quit track first, so that the module's call is a tail call
     -- (under LuaJIT an interrupt in it is then reported at the script's line).
     if F.frees or F.stops then
@@ -304,7 +342,7 @@ local function compile(F, lib)
     local after = (F.makes and maker(F.makes)) or (F.frees and freer(F.frees)) or
         (F.starts and starter(F)) or (F.stops and stopper)
     local chunk = assert(load(concat(src, "\n"), "=zedodava.checked." .. F.name))
-    return chunk((lib or raw)[F.name], F, S, live, type, check, need, rule[F.rule], after, before_start)
+    return chunk((lib or raw)[F.name], F, S, live, type, check, need, checks, after, before_start)
 end
 
 -- Under lua5.1 an error raised while a wrapper runs (most often Ctrl-C's

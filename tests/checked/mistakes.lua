@@ -117,6 +117,7 @@ local cases = {
     { "z.curses_setcol(0, 0, 300)", arg(3, "curses_setcol", "fr must be at most 255, got 300") },
     { "z.curses_fill(0, 0, 3, 3, '#', 255, 255)", arg(8, "curses_fill", "foreground needs all three channels or none") },
     { "z.curses_fill(0, 0, 3, 3, '#', -1, -1, -1, 0, nil, 0)", arg(10, "curses_fill", "background needs all three channels or none") },
+    { "z.curses_fill(0, 0, 3, 3, '#', nil, nil, nil, 7)", arg(10, "curses_fill", "background needs all three channels or none") },
     { "z.curses_fill(0, 0, -1, 1, 'x')", arg(3, "curses_fill", "w must be at least 0, got -1") },
     { "z.curses_addch(nil, 0, 0)", arg(1, "curses_addch", "ch missing; curses_addch takes ch, x, y") },
     { "z.curses_fill(-2, -2, 50, 50, nil, 1, 2, 3) z.curses_setcol(0, 0, 255) z.curses_addch(7, 99, 0) z.curses_refresh()" },

@@ -49,14 +49,14 @@ function zedodava.flip() end
 function zedodava.input() end
 
 ---The pointer position and whether one button is held.
----@param button? number button 1..8 (1 left, 2 middle, 3 right); nil or 0 for the position only (0..8)
+---@param button? number 1 left, 2 middle, 3 right; nil or 0 for the position only (0..8)
 ---@return integer x pointer x
 ---@return integer y pointer y
 ---@return boolean held the button is held
 function zedodava.mouse(button) end
 
 ---Whether a key is held.
----@param key number key code 0..322 (see zedodava.keys) (0..322)
+---@param key number key code (see zedodava.keys) (0..322)
 ---@return boolean held the key is held
 function zedodava.isKeyDown(key) end
 
@@ -186,7 +186,7 @@ function zedodava.playMusic(music, loops) end
 function zedodava.pauseMusic() end
 
 ---Sets the music volume and returns the one it replaced.
----@param volume number 0..128, or -1 to only read it; nil sets 0 (-1..128)
+---@param volume number the new volume, or -1 to only read it; nil sets 0 (-1..128)
 ---@return integer? previous the volume before the call; nil without a sound card
 function zedodava.musicVolume(volume) end
 

@@ -93,7 +93,7 @@ function extra.fadeMusic(ms) end
 
 ---Sets a sound's volume and returns the one it replaced.
 ---@param sound? zedodava.sound sound to set; nil does nothing
----@param volume number 0..128, or -1 to only read it (-1..128)
+---@param volume number the new volume, or -1 to only read it (-1..128)
 ---@return integer? previous the volume before; nil without a sound card
 function extra.soundVolume(sound, volume) end
 
