@@ -1,26 +1,67 @@
 /* A test-only Lua module, loaded beside zedodava in the same process, that
- * lets an end-to-end script see what Lua cannot:
+ * lets a test script see what Lua cannot, without asking the module itself
+ * (a fault in the module cannot hide itself that way):
  *   probe.shot(z.flip, path) -- gScreen as a binary PPM (none in OpenGL mode), and gl_on
- * The function of the zedodava table tells the probe where the module was
- * loaded from; gScreen is looked up in that very copy. */
+ *   probe.pa(x, y [, s])     -- pixel x, y of surface s (gScreen by default) as
+ *                               0xAARRGGBB, then the surface's width and height
+ *   probe.cell(x, y)         -- a console cell as "c RRGGBB RRGGBB" (character,
+ *                               foreground, background), then the fourth bytes
+ *                               of its foreground and background
+ *   probe.console()          -- curses_on, the grid's columns and cell count,
+ *                               whether it has cell arrays
+ *   probe.locked(s)          -- whether surface s is locked, and whether it has alpha
+ *   probe.mixer()            -- channels playing, music playing, music paused,
+ *                               music volume
+ * The library is found from a function of its table (argument 1 of shot, or
+ * zedodava.flip as package.loaded has it); gScreen and CC are looked up in
+ * that very copy. */
 #ifndef _GNU_SOURCE
 #define _GNU_SOURCE /* dladdr */
 #endif
 #include <dlfcn.h>
+#include <stdint.h>
 #include <stdio.h>
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <lauxlib.h>
 #include <lua.h>
 
 int luaopen_zd_probe(lua_State *L);
 
-static int p_shot(lua_State *L)
+/* The exported console record, as the module lays it out. */
+struct console {
+    void *font;
+    int32_t cellWidth, cellHeight, cols, rows, cellCount;
+    uint8_t *chars, *fgColors, *bgColors;
+};
+
+static void *library(lua_State *L, int idx)
 {
     Dl_info info;
-    lua_CFunction f = lua_tocfunction(L, 1);
-    void *h = f && dladdr((void *)f, &info) ? dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD) : NULL;
-    SDL_Surface **screen = h ? (SDL_Surface **)dlsym(h, "gScreen") : NULL, *s;
+    lua_CFunction f;
+    void *h;
+    if (!idx) {
+        lua_getglobal(L, "package");
+        lua_getfield(L, -1, "loaded");
+        lua_getfield(L, -1, "zedodava");
+        lua_getfield(L, -1, "flip");
+        f = lua_tocfunction(L, -1);
+        lua_pop(L, 4);
+    } else
+        f = lua_tocfunction(L, idx);
+    h = f && dladdr((void *)f, &info) ? dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD) : NULL;
+    if (!h)
+        luaL_error(L, "no zedodava module loaded");
+    return h;
+}
+
+static void *symbol(lua_State *L, const char *name) { return dlsym(library(L, 0), name); }
+
+static int p_shot(lua_State *L)
+{
+    void *h = library(L, 1);
+    SDL_Surface **screen = (SDL_Surface **)dlsym(h, "gScreen"), *s;
     if (!screen || !*screen)
         return luaL_error(L, "no gScreen beside argument 1");
     lua_pushinteger(L, *(int *)dlsym(h, "gl_on"));
@@ -39,10 +80,81 @@ static int p_shot(lua_State *L)
     return 1;
 }
 
+static SDL_Surface *surface(lua_State *L, int idx)
+{
+    SDL_Surface *s = lua_isnoneornil(L, idx) ? *(SDL_Surface **)symbol(L, "gScreen")
+                                             : (SDL_Surface *)lua_touserdata(L, idx);
+    if (!s || !s->pixels || s->format->BytesPerPixel != 4)
+        luaL_error(L, "no 32-bit surface to read");
+    return s;
+}
+
+static int p_pa(lua_State *L)
+{
+    SDL_Surface *s = surface(L, 3);
+    int x = (int)lua_tonumber(L, 1), y = (int)lua_tonumber(L, 2);
+    Uint8 r, g, b, a;
+    if (x < 0 || y < 0 || x >= s->w || y >= s->h)
+        return luaL_error(L, "pixel %d,%d is outside %dx%d", x, y, s->w, s->h);
+    SDL_GetRGBA(((Uint32 *)((Uint8 *)s->pixels + y * s->pitch))[x], s->format, &r, &g, &b, &a);
+    lua_pushnumber(L, (double)((uint32_t)a << 24 | (uint32_t)r << 16 | (uint32_t)g << 8 | b));
+    lua_pushnumber(L, s->w);
+    lua_pushnumber(L, s->h);
+    return 3;
+}
+
+static int p_cell(lua_State *L)
+{
+    const struct console *c = symbol(L, "CC");
+    int x = (int)lua_tonumber(L, 1), y = (int)lua_tonumber(L, 2), i = y * c->cols + x;
+    if (!c->chars || x < 0 || x >= c->cols || i < 0 || i >= c->cellCount)
+        return luaL_error(L, "no cell %d,%d", x, y);
+    const uint8_t *f = c->fgColors + 4 * i, *b = c->bgColors + 4 * i;
+    char s[32];
+    snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", c->chars[i], f[0], f[1], f[2], b[0], b[1],
+             b[2]);
+    lua_pushstring(L, s);
+    lua_pushnumber(L, f[3]);
+    lua_pushnumber(L, b[3]);
+    return 3;
+}
+
+static int p_console(lua_State *L)
+{
+    const struct console *c = symbol(L, "CC");
+    lua_pushnumber(L, *(int32_t *)symbol(L, "curses_on"));
+    lua_pushnumber(L, c->cols);
+    lua_pushnumber(L, c->cellCount);
+    lua_pushboolean(L, c->chars != NULL);
+    return 4;
+}
+
+static int p_locked(lua_State *L)
+{
+    SDL_Surface *s = surface(L, 1);
+    lua_pushboolean(L, s->locked != 0);
+    lua_pushboolean(L, s->format->Amask != 0);
+    return 2;
+}
+
+static int p_mixer(lua_State *L)
+{
+    lua_pushnumber(L, Mix_Playing(-1));
+    lua_pushnumber(L, Mix_PlayingMusic());
+    lua_pushnumber(L, Mix_PausedMusic());
+    lua_pushnumber(L, Mix_VolumeMusic(-1));
+    return 4;
+}
+
 int luaopen_zd_probe(lua_State *L)
 {
+    static const luaL_Reg fns[] = {{"shot", p_shot},     {"pa", p_pa},
+                                   {"cell", p_cell},     {"console", p_console},
+                                   {"locked", p_locked}, {"mixer", p_mixer}};
     lua_newtable(L);
-    lua_pushcfunction(L, p_shot);
-    lua_setfield(L, -2, "shot");
+    for (size_t i = 0; i < sizeof fns / sizeof *fns; i++) {
+        lua_pushcfunction(L, fns[i].func);
+        lua_setfield(L, -2, fns[i].name);
+    }
     return 1;
 }

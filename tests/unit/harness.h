@@ -32,8 +32,8 @@ inline const bool drivers_chosen = [] {
 // and: pa(x, y [, s]) a pixel of surface s (gScreen by default) as
 // 0xAARRGGBB, then its size; px the same without alpha; only(x0, y0, x1, y1,
 // in, out [, s]) whether s is `in` inside the rectangle and `out` elsewhere
-// (or the first pixel that is not); cell(x, y) a console cell as "c RRGGBB
-// RRGGBB" (character, foreground, background); call(code) runs "Z." .. code.
+// (or the first pixel that is not); call(code) runs "Z." .. code. (The same
+// helpers for the script cases: tests/script/prelude.lua.)
 inline const char *const kPrelude = R"~(Z, X = zedodava, require "zedodava.extra"
 function px(x, y, s) return pa(x, y, s) % 16777216 end
 function only(x0, y0, x1, y1, inside, outside, s)
@@ -74,17 +74,6 @@ inline int l_mixer(lua_State *L)
 
 inline int l_live(lua_State *L) { return lua_pushnumber(L, handle_count()), 1; }
 
-inline int l_cell(lua_State *L)
-{
-    int i = int(lua_tonumber(L, 2)) * CC.cols + int(lua_tonumber(L, 1));
-    const uint8_t *f = CC.fgColors + 4 * i, *b = CC.bgColors + 4 * i;
-    char s[32];
-    snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", CC.chars[i], f[0], f[1], f[2], b[0], b[1],
-             b[2]);
-    lua_pushstring(L, s);
-    return 1;
-}
-
 // A fresh interpreter per test; the engine left as found (quit, sound on,
 // environment, scratch directory, kept surfaces).
 class Engine : public ::testing::Test
@@ -95,8 +84,7 @@ class Engine : public ::testing::Test
         luaL_openlibs(L = luaL_newstate());
         lua_pushcfunction(L, luaopen_zedodava);
         lua_call(L, 0, 0);
-        for (auto [name, fn] :
-             {std::pair{"pa", l_pa}, {"cell", l_cell}, {"mixer", l_mixer}, {"live", l_live}})
+        for (auto [name, fn] : {std::pair{"pa", l_pa}, {"mixer", l_mixer}, {"live", l_live}})
             lua_register(L, name, fn);
         char dir[] = "/tmp/zd-test-XXXXXX";
         lua_pushstring(L, (tmp = mkdtemp(dir)).c_str());

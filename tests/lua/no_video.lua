@@ -1,0 +1,4 @@
+-- No video device: the console cannot start.
+local x = require "zedodava.extra"
+local z = require "zedodava"
+z.curses_init(80, 25, "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 16)
