@@ -1,20 +1,16 @@
 /* A test-only Lua module, loaded beside zedodava in the same process, that
- * lets a test script see what Lua cannot, without asking the module itself
- * (a fault in the module cannot hide itself that way):
- *   probe.shot(z.flip, path) -- gScreen as a binary PPM (none in OpenGL mode), and gl_on
- *   probe.pa(x, y [, s])     -- pixel x, y of surface s (gScreen by default) as
- *                               0xAARRGGBB, then the surface's width and height
- *   probe.cell(x, y)         -- a console cell as "c RRGGBB RRGGBB" (character,
- *                               foreground, background), then the fourth bytes
- *                               of its foreground and background
- *   probe.console()          -- curses_on, the grid's columns and cell count,
- *                               whether it has cell arrays
- *   probe.locked(s)          -- whether surface s is locked, and whether it has alpha
- *   probe.mixer()            -- channels playing, music playing, music paused,
- *                               music volume
- * The library is found from a function of its table (argument 1 of shot, or
- * zedodava.flip as package.loaded has it); gScreen and CC are looked up in
- * that very copy. */
+ * lets a test script see what Lua cannot, without asking the module (so a
+ * fault in it cannot hide itself):
+ *   shot(z.flip, path) -- gScreen as a binary PPM (none in OpenGL mode), and gl_on
+ *   pa(x, y [, s])     -- pixel x, y of surface s (gScreen by default) as
+ *                         0xAARRGGBB, then the surface's width and height
+ *   cell(x, y)         -- a console cell as "c RRGGBB RRGGBB" (character,
+ *                         foreground, background), then the fourth bytes of both
+ *   console()          -- curses_on, CC's columns and cells, whether it has arrays
+ *   locked(s)          -- whether surface s is locked, whether it has alpha
+ *   mixer()            -- channels playing, music playing, music paused, music volume
+ * The library is the one a function of its table comes from (argument 1 of
+ * shot, or package.loaded.zedodava.flip); its gScreen and CC are read. */
 #ifndef _GNU_SOURCE
 #define _GNU_SOURCE /* dladdr */
 #endif
@@ -103,6 +99,13 @@ static int p_pa(lua_State *L)
     return 3;
 }
 
+static int numbers(lua_State *L, int n, const double *v)
+{
+    for (int i = 0; i < n; i++)
+        lua_pushnumber(L, v[i]);
+    return n;
+}
+
 static int p_cell(lua_State *L)
 {
     const struct console *c = symbol(L, "CC");
@@ -114,36 +117,28 @@ static int p_cell(lua_State *L)
     snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", c->chars[i], f[0], f[1], f[2], b[0], b[1],
              b[2]);
     lua_pushstring(L, s);
-    lua_pushnumber(L, f[3]);
-    lua_pushnumber(L, b[3]);
-    return 3;
+    double v[] = {f[3], b[3]};
+    return numbers(L, 2, v) + 1;
 }
 
 static int p_console(lua_State *L)
 {
     const struct console *c = symbol(L, "CC");
-    lua_pushnumber(L, *(int32_t *)symbol(L, "curses_on"));
-    lua_pushnumber(L, c->cols);
-    lua_pushnumber(L, c->cellCount);
-    lua_pushboolean(L, c->chars != NULL);
-    return 4;
+    double v[] = {*(int32_t *)symbol(L, "curses_on"), c->cols, c->cellCount, c->chars != NULL};
+    return numbers(L, 4, v);
 }
 
 static int p_locked(lua_State *L)
 {
     SDL_Surface *s = surface(L, 1);
-    lua_pushboolean(L, s->locked != 0);
-    lua_pushboolean(L, s->format->Amask != 0);
-    return 2;
+    double v[] = {s->locked, s->format->Amask != 0};
+    return numbers(L, 2, v);
 }
 
 static int p_mixer(lua_State *L)
 {
-    lua_pushnumber(L, Mix_Playing(-1));
-    lua_pushnumber(L, Mix_PlayingMusic());
-    lua_pushnumber(L, Mix_PausedMusic());
-    lua_pushnumber(L, Mix_VolumeMusic(-1));
-    return 4;
+    double v[] = {Mix_Playing(-1), Mix_PlayingMusic(), Mix_PausedMusic(), Mix_VolumeMusic(-1)};
+    return numbers(L, 4, v);
 }
 
 int luaopen_zd_probe(lua_State *L)

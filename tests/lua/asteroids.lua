@@ -1,6 +1,4 @@
 -- examples/asteroids.lua for 300 frames.
-local x = require "zedodava.extra"
-local z = require "zedodava"
 local game = (arg[0]:match("^(.*/)") or "./") .. "../../examples/asteroids.lua"
 arg = {"--frames", "300"}
 dofile(game)

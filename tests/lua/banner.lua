@@ -1,5 +1,4 @@
 -- The start-up banners; ends in the OpenGL mode the dummy driver cannot set.
-local x = require "zedodava.extra" -- before the module that serves it
 local z = require "zedodava"
 z.init(640, 480) z.flip() z.quit()
 z.init(320.9, 200.2, true) z.quit()

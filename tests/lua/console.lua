@@ -1,5 +1,4 @@
 -- The console: cell sizes, a second start-up, writes after quit.
-local x = require "zedodava.extra"
 local z = require "zedodava"
 local MONO = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 print(z.curses_init(80.9, 25.9, MONO, 16.7))

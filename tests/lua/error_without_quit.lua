@@ -1,4 +1,3 @@
 -- The script raises an error without quit.
-local x = require "zedodava.extra"
 local z = require "zedodava"
 z.init(32, 32) error("game over")

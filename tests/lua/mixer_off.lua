@@ -1,5 +1,4 @@
 -- No audio device: reported, and the engine runs on silently.
-local x = require "zedodava.extra"
 local z = require "zedodava"
 local function count(...) return select("#", ...) end
 z.init(64, 48)

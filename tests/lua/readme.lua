@@ -1,5 +1,4 @@
 -- The first game of README.md as printed there, Escape pressed after 30 frames.
-local x = require "zedodava.extra"
 local z = require "zedodava"
 local f = assert(io.open((arg[0]:match("^(.*/)") or "./") .. "../../README.md"))
 local code = assert(f:read("*a"):match("## A first game.-```lua\n(.-)```"), "no game in README.md")

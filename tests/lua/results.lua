@@ -1,5 +1,4 @@
 -- Whole numbers print as integers on every interpreter.
-local x = require "zedodava.extra"
 local z = require "zedodava"
 local FONTS = "/usr/share/fonts/truetype/dejavu/DejaVuSans"
 z.init(64, 32)

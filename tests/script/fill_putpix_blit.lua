@@ -44,5 +44,4 @@ local m, w, h = Z.makeSurf(100.7, 50.2)
 E = Z.makeSurf(0, 0) Z.fill(0, 0, 0, 0, 1, 2, 3, 4, E) Z.putpix(0, 0, 1, 2, 3, 4, E)
 Z.draw(0, 0, 5, 5, 1, 1, 1, 255, 1, 2, E) Z.blit(E, 0, 0) Z.freeSurf(E)
 assert(w == 100 and h == 50 and select(2, pa(0, 0, m)) == 100)
-local locked, alpha = P.locked(S)
-assert(alpha and not locked)
+assert(P.locked(S) == 0 and select(2, P.locked(S)) == 1) -- not locked, alpha

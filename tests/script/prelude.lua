@@ -1,18 +1,20 @@
--- What every case of this directory starts with (dofile'd from its first
--- line): the module as Z, zedodava.extra as X, a scratch directory TMP, the
--- fonts, and helpers that read through zd_probe (tests/e2e/probe.c), never
--- through the module: pa(x, y [, s]) a pixel of surface s (the display by
--- default) as 0xAARRGGBB, then its size; px the same without alpha; only(x0,
--- y0, x1, y1, in, out [, s]) whether s is `in` inside the rectangle and
--- `out` elsewhere (or the first pixel that is not); cell(x, y) a console
--- cell as "c RRGGBB RRGGBB" (character, foreground, background); mixer()
--- channels playing, music playing, music paused, music volume; call(code)
--- runs "Z." .. code.
+-- What every case of this directory starts with (its first line dofiles
+-- this file), and each in-process test too (tests/unit/harness.h, which
+-- gives its own pa, mixer and TMP): the module as Z, zedodava.extra as X, a
+-- scratch directory TMP, the fonts, and helpers that read through zd_probe
+-- (tests/e2e/probe.c), never through the module: pa(x, y [, s]) a pixel of
+-- surface s (the display by default) as 0xAARRGGBB, then its size; px the
+-- same without alpha; only(x0, y0, x1, y1, in, out [, s]) whether s is `in`
+-- inside the rectangle and `out` elsewhere (or the first pixel that is
+-- not); cell(x, y) a console cell as "c RRGGBB RRGGBB" (character,
+-- foreground, background); mixer() channels playing, music playing, music
+-- paused, music volume; call(code) runs "Z." .. code.
 X = require "zedodava.extra"
-Z = require "zedodava"
-P = require "zd_probe"
-pa, cell, mixer = P.pa, P.cell, P.mixer
-TMP = os.getenv("ZD_TMP") or "/tmp"
+Z = zedodava or require "zedodava"
+if not pa then
+    P = require "zd_probe"
+    pa, cell, mixer, TMP = P.pa, P.cell, P.mixer, os.getenv("ZD_TMP") or "/tmp"
+end
 SANS = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 MONO = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"
 function px(x, y, s) return pa(x, y, s) % 16777216 end

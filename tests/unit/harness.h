@@ -28,28 +28,9 @@ inline const bool drivers_chosen = [] {
     return true;
 }();
 
-// Chunks see the module as Z, zedodava.extra as X, a scratch directory TMP,
-// and: pa(x, y [, s]) a pixel of surface s (gScreen by default) as
-// 0xAARRGGBB, then its size; px the same without alpha; only(x0, y0, x1, y1,
-// in, out [, s]) whether s is `in` inside the rectangle and `out` elsewhere
-// (or the first pixel that is not); call(code) runs "Z." .. code. (The same
-// helpers for the script cases: tests/script/prelude.lua.)
-inline const char *const kPrelude = R"~(Z, X = zedodava, require "zedodava.extra"
-function px(x, y, s) return pa(x, y, s) % 16777216 end
-function only(x0, y0, x1, y1, inside, outside, s)
-    local _, w, h = pa(0, 0, s)
-    for i = 0, w * h - 1 do
-        local x, y, p = i % w, math.floor(i / w), px(i % w, math.floor(i / w), s)
-        if p ~= (x >= x0 and x < x1 and y >= y0 and y < y1 and inside or outside) then
-            return false, string.format("pixel %d,%d is %06X", x, y, p)
-        end
-    end
-    return true
-end
-function call(code) -- an expression, or statements
-    return assert((loadstring or load)("return Z." .. code) or (loadstring or load)("Z." .. code), code)()
-end)~";
-
+// Chunks see what tests/script/prelude.lua gives the script cases (Z, X,
+// px, only, call...), with pa and mixer read here and a scratch directory
+// TMP; live(): the number of live handles.
 inline int l_pa(lua_State *L)
 {
     auto *s = lua_isnoneornil(L, 3) ? gScreen : static_cast<SDL_Surface *>(lua_touserdata(L, 3));
@@ -63,8 +44,6 @@ inline int l_pa(lua_State *L)
     return 3;
 }
 
-// mixer(): channels playing, music playing, music paused, music volume;
-// live(): the number of live handles.
 inline int l_mixer(lua_State *L)
 {
     for (int v : {Mix_Playing(-1), Mix_PlayingMusic(), Mix_PausedMusic(), Mix_VolumeMusic(-1)})
@@ -89,7 +68,7 @@ class Engine : public ::testing::Test
         char dir[] = "/tmp/zd-test-XXXXXX";
         lua_pushstring(L, (tmp = mkdtemp(dir)).c_str());
         lua_setglobal(L, "TMP");
-        run(kPrelude);
+        run("dofile('" ZD_TESTS_DIR "/script/prelude.lua')");
     }
     void TearDown() override
     {
