@@ -1,16 +1,14 @@
-/* A test-only Lua module, loaded beside zedodava in the same process, that
- * lets a test script see what Lua cannot, without asking the module (so a
- * fault in it cannot hide itself):
- *   shot(z.flip, path) -- gScreen as a binary PPM (none in OpenGL mode), and gl_on
- *   pa(x, y [, s])     -- pixel x, y of surface s (gScreen by default) as
- *                         0xAARRGGBB, then the surface's width and height
- *   cell(x, y)         -- a console cell as "c RRGGBB RRGGBB" (character,
- *                         foreground, background), then the fourth bytes of both
- *   console()          -- curses_on, CC's columns and cells, whether it has arrays
- *   locked(s)          -- whether surface s is locked, whether it has alpha
- *   mixer()            -- channels playing, music playing, music paused, music volume
+/* A test-only Lua module loaded beside zedodava: what a script cannot see,
+ * read without asking the module (so that a fault in it cannot hide itself).
  * The library is the one a function of its table comes from (argument 1 of
- * shot, or package.loaded.zedodava.flip); its gScreen and CC are read. */
+ * shot, or package.loaded.zedodava.flip); its exported gScreen and CC are read.
+ *   shot(z.flip, path) -- gScreen as a binary PPM (none in OpenGL mode), and gl_on
+ *   pa(x, y [, s])     -- a pixel of s (gScreen by default) as 0xAARRGGBB; s's size
+ *   cell(x, y)         -- a cell as "c RRGGBB RRGGBB" (character, foreground,
+ *                         background); the fourth bytes of both
+ *   console()          -- curses_on, CC's columns and cells, whether it has arrays
+ *   locked(s)          -- whether s is locked; whether it has alpha
+ *   mixer()            -- channels playing, music playing, music paused, music volume */
 #ifndef _GNU_SOURCE
 #define _GNU_SOURCE /* dladdr */
 #endif

@@ -1,7 +1,4 @@
--- asteroids.lua with `require "zedodava"` answered by checked mode, which must
--- raise no false alarm and print what the plain module prints (asteroids.out).
-local x = require "zedodava.extra"
-local z = require "zedodava"
+-- asteroids.lua under checked mode: no false alarm, and what the plain module prints (asteroids.out).
 package.loaded.zedodava = require "zedodava.checked"
 package.loaded["zedodava.extra"] = require "zedodava.extra.checked"
 dofile((arg[0]:match("^(.*/)") or "./") .. "asteroids.lua")

@@ -1,7 +1,4 @@
--- readme.lua with `require "zedodava"` answered by checked mode, which must
--- raise no false alarm and print what the plain module prints (readme.out).
-local x = require "zedodava.extra"
-local z = require "zedodava"
+-- readme.lua under checked mode: no false alarm, and what the plain module prints (readme.out).
 package.loaded.zedodava = require "zedodava.checked"
 package.loaded["zedodava.extra"] = require "zedodava.extra.checked"
 dofile((arg[0]:match("^(.*/)") or "./") .. "readme.lua")

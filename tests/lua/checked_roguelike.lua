@@ -1,7 +1,4 @@
--- roguelike.lua with `require "zedodava"` answered by checked mode, which must
--- raise no false alarm and print what the plain module prints (roguelike.out).
-local x = require "zedodava.extra"
-local z = require "zedodava"
+-- roguelike.lua under checked mode: no false alarm, and what the plain module prints (roguelike.out).
 package.loaded.zedodava = require "zedodava.checked"
 package.loaded["zedodava.extra"] = require "zedodava.extra.checked"
 dofile((arg[0]:match("^(.*/)") or "./") .. "roguelike.lua")

@@ -1,7 +1,4 @@
--- shapes.lua with `require "zedodava"` answered by checked mode, which must
--- raise no false alarm and print what the plain module prints (shapes.out).
-local x = require "zedodava.extra"
-local z = require "zedodava"
+-- shapes.lua under checked mode: no false alarm, and what the plain module prints (shapes.out).
 package.loaded.zedodava = require "zedodava.checked"
 package.loaded["zedodava.extra"] = require "zedodava.extra.checked"
 dofile((arg[0]:match("^(.*/)") or "./") .. "shapes.lua")
