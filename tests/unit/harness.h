@@ -28,28 +28,9 @@ inline const bool drivers_chosen = [] {
     return true;
 }();
 
-// Chunks see the module as Z, zedodava.extra as X, a scratch directory TMP,
-// and: pa(x, y [, s]) a pixel of surface s (gScreen by default) as
-// 0xAARRGGBB, then its size; px the same without alpha; only(x0, y0, x1, y1,
-// in, out [, s]) whether s is `in` inside the rectangle and `out` elsewhere
-// (or the first pixel that is not); cell(x, y) a console cell as "c RRGGBB
-// RRGGBB" (character, foreground, background); call(code) runs "Z." .. code.
-inline const char *const kPrelude = R"~(Z, X = zedodava, require "zedodava.extra"
-function px(x, y, s) return pa(x, y, s) % 16777216 end
-function only(x0, y0, x1, y1, inside, outside, s)
-    local _, w, h = pa(0, 0, s)
-    for i = 0, w * h - 1 do
-        local x, y, p = i % w, math.floor(i / w), px(i % w, math.floor(i / w), s)
-        if p ~= (x >= x0 and x < x1 and y >= y0 and y < y1 and inside or outside) then
-            return false, string.format("pixel %d,%d is %06X", x, y, p)
-        end
-    end
-    return true
-end
-function call(code) -- an expression, or statements
-    return assert((loadstring or load)("return Z." .. code) or (loadstring or load)("Z." .. code), code)()
-end)~";
-
+// Chunks see what tests/script/prelude.lua gives the script cases (Z, X,
+// px, only, call...), with pa and mixer read here and a scratch directory
+// TMP; live(): the number of live handles.
 inline int l_pa(lua_State *L)
 {
     auto *s = lua_isnoneornil(L, 3) ? gScreen : static_cast<SDL_Surface *>(lua_touserdata(L, 3));
@@ -63,8 +44,6 @@ inline int l_pa(lua_State *L)
     return 3;
 }
 
-// mixer(): channels playing, music playing, music paused, music volume;
-// live(): the number of live handles.
 inline int l_mixer(lua_State *L)
 {
     for (int v : {Mix_Playing(-1), Mix_PlayingMusic(), Mix_PausedMusic(), Mix_VolumeMusic(-1)})
@@ -73,17 +52,6 @@ inline int l_mixer(lua_State *L)
 }
 
 inline int l_live(lua_State *L) { return lua_pushnumber(L, handle_count()), 1; }
-
-inline int l_cell(lua_State *L)
-{
-    int i = int(lua_tonumber(L, 2)) * CC.cols + int(lua_tonumber(L, 1));
-    const uint8_t *f = CC.fgColors + 4 * i, *b = CC.bgColors + 4 * i;
-    char s[32];
-    snprintf(s, sizeof s, "%c %02X%02X%02X %02X%02X%02X", CC.chars[i], f[0], f[1], f[2], b[0], b[1],
-             b[2]);
-    lua_pushstring(L, s);
-    return 1;
-}
 
 // A fresh interpreter per test; the engine left as found (quit, sound on,
 // environment, scratch directory, kept surfaces).
@@ -95,13 +63,12 @@ class Engine : public ::testing::Test
         luaL_openlibs(L = luaL_newstate());
         lua_pushcfunction(L, luaopen_zedodava);
         lua_call(L, 0, 0);
-        for (auto [name, fn] :
-             {std::pair{"pa", l_pa}, {"cell", l_cell}, {"mixer", l_mixer}, {"live", l_live}})
+        for (auto [name, fn] : {std::pair{"pa", l_pa}, {"mixer", l_mixer}, {"live", l_live}})
             lua_register(L, name, fn);
         char dir[] = "/tmp/zd-test-XXXXXX";
         lua_pushstring(L, (tmp = mkdtemp(dir)).c_str());
         lua_setglobal(L, "TMP");
-        run(kPrelude);
+        run("dofile('" ZD_TESTS_DIR "/script/prelude.lua')");
     }
     void TearDown() override
     {

@@ -14,40 +14,6 @@ static int l_push(lua_State *L)
 static const char *const kFiles = R"~(BEEP, NOTES = TMP .. "/beep.wav", TMP .. "/notes.txt"
     os.execute("sox -n -r 44100 -c 2 -b 16 " .. BEEP .. " synth 0.3 sine 440 && echo not a sound >" .. NOTES) )~";
 
-// Forged, freed and wrong-kind handles, and no display: no values, nothing
-// drawn or saved; what a load brings back of what saveImage wrote.
-TEST_F(Engine, ExtraHandlesPixelsAndPng)
-{
-    run(R"~(function EVERY(h, font)
-        assert(select("#", X.textSize(font or h, "x")) + select("#", X.getpix(0, 0, h)) + select("#", X.transform(h, 10)) +
-               select("#", X.soundVolume(h, 9)) == 0 and not X.saveImage(h, TMP .. "/no.png") and not io.open(TMP .. "/no.png"))
-        X.setTitle(h) X.stopSounds() X.stopMusic() X.fadeMusic(10) X.fontStyle(h, 1) X.blitPart(h, 0, 0, 1, 1, 0, 0)
-        X.blitScaled(h, 0, 0, 3, 3) X.blitAlpha(h, 0, 0, 99) X.blitPart(S, 0, 0, 1, 1, 0, 0, h) X.blitScaled(S, 0, 0, 3, 3, h)
-    end
-    EVERY() assert(X.drivers() == nil and select("#", X.drivers()) == 2)
-    Z.init(8, 8) F = Z.loadFont(')~" SANS R"~(', 10) S = Z.makeSurf(2, 2)
-    assert(X.drivers() == "dummy" and select(2, X.drivers()) == "disk")
-    Z.fill(0, 0, 0, 0, 9, 9, 9, 255) Z.fill(0, 0, 0, 0, 255, 0, 0, 255, S)
-    EVERY(F, S) assert(only(0, 0, 0, 0, 0, 0x090909)) Z.freeSurf(S) EVERY(S) Z.freeFont(F) EVERY(F) EVERY(io.stdout)
-    Z.quit() EVERY() assert(X.drivers() == nil and select(2, X.saveImage(S, "x")) == "not a live surface")
-    Z.init(7, 5) S = Z.makeSurf(3, 4)
-    for i = 0, 69 do local j = i % 35 Z.putpix(j % 7, math.floor(j / 7), j * 7, 255 - j, j * 3, j * 5 + 50, i > 34 and S or nil) end
-    assert(table.concat({X.getpix(2, 1)}, ",") == "63,246,27,255" and table.concat({X.getpix(2, 1, S)}, ",") == "63,246,27,95")
-    for _, xy in ipairs{{-1, 0}, {0, -1}, {7, 0}, {0, 5}, {3, 0, S}, {0, 4, S}, {65536, 0}} do
-        assert(select("#", X.getpix(xy[1], xy[2], xy[3])) == 0, xy[1])
-    end
-    for i = 0, 46 do -- the screen's 35 pixels, then the surface's 12, through a file
-        local t, w = i < 35 and "" or S, i < 35 and 7 or 3
-        if i == 0 or i == 35 then assert(X.saveImage(t ~= "" and t or nil, TMP .. "/s.png")) BACK = Z.loadImage(TMP .. "/s.png") end
-        local k = i < 35 and i or i - 35
-        assert(table.concat({X.getpix(k % w, math.floor(k / w), BACK)}, ",") == table.concat({X.getpix(k % w, math.floor(k / w), t)}, ","), i)
-    end
-    for _, r in ipairs{{Z.makeSurf(0, 3), "x", "an image of 0x3 pixels cannot be written"}, {S, nil, "no file name"},
-                       {S, "/no/s.png", "cannot write '/no/s.png': No such file or directory"}, {S, "/", "cannot write '/': Is a directory"}} do
-        assert(select(2, X.saveImage(r[1], r[2])) == r[3], r[3])
-    end)~");
-}
-
 // A sheet of four 2x3 frames, red, green, blue, white, the top two rows
 // opaque; text sizes. (The pixels of the loops: test_fastpath.cpp.)
 TEST_F(Engine, ExtraSpritesAndText)
@@ -107,24 +73,6 @@ TEST_F(Engine, ExtraTypedTextAndTheCloseRequest)
     EXPECT_EXIT((run("X.catchClose(false) push(12) Z.input()"), exit(3)),
                 testing::ExitedWithCode(0), "");
     run("X.catchClose(false) X.textInput(false)");
-}
-
-// Stops and fades in every order with pause, then frees and plays: nothing
-// hangs, and each ends the sound it should.
-TEST_F(Engine, ExtraStopsAndFadesNeverHang)
-{
-    run(std::string(kFiles) + R"~(Z.init(8, 8) S, M = Z.loadSound(BEEP), Z.loadMusic(BEEP)
-    Z.playSound(S, -1) Z.playSound(S, -1) assert(mixer() == 2) X.stopSounds() assert(mixer() == 0)
-    assert(X.soundVolume(S, 64) == 128 and X.soundVolume(S, 500) == 64 and X.soundVolume(S, -1) == 128)
-    for _, steps in ipairs{"stopMusic", "fadeMusic0", "pauseMusic fadeMusic50000", "fadeMusic50000 pauseMusic playMusic",
-                           "fadeMusic50000 pauseMusic freeMusic", "fadeMusic50000 pauseMusic quit"} do
-        Z.init(8, 8) M = M or Z.loadMusic(BEEP) Z.playMusic(M, -1)
-        for name, ms in steps:gmatch("(%a+)(%d*)") do
-            if ms ~= "" then X[name](tonumber(ms)) else (X[name] or Z[name])(M, -1) end
-        end
-        assert(steps:find("quit") or select(2, mixer()) == (steps:find("play") and 1 or 0), steps)
-        if steps:find("free") or steps:find("quit") then M = nil end
-    end)~");
 }
 
 // A probe loads in a process of its own: the library's reason comes back,

@@ -1,7 +1,5 @@
-// What a careless script does (nothing may crash or touch freed memory), and
-// every fatal load line.
-#include <fstream>
-
+// What a careless script does (nothing may crash or touch freed memory), as
+// the registry counts it. (The fatal load lines: the script cases.)
 #include "harness.h"
 
 static const char *const kLoad =
@@ -75,43 +73,4 @@ TEST_F(Engine, QuitReleasesLibraryHandlesAndKeepsSurfaces)
         assert(only(2, 3, 18, 19, 0x00FF00, 0) and mixer() + select(2, mixer()) == 0)
         )~") +
         kLoad + "Z.playSound(SND, -1) assert(mixer() == 1)"); // new ones work as before
-}
-
-// Each fatal line: the call (after start-up) and the line it prints.
-TEST_F(Engine, FatalLoadLines)
-{
-    const std::string notes = tmp + "/notes.txt";
-    std::ofstream(notes) << "not a sound\n";
-    const std::pair<std::string, std::string> rows[] = {
-        {"Z.loadImage('/no/such/sprite.png')", "load image /no/such/sprite.png\\. Exiting\\."},
-        {"Z.loadImage(nil)", "load image \\(null\\)\\. Exiting\\."},
-        {"Z.loadImage('/dev/null')", "load image /dev/null\\. Exiting\\."},
-        {"Z.quit() Z.loadImage('" + notes + "')", "load image " + notes + "\\. Exiting\\."},
-        {"Z.loadFont('no/such/font.ttf', 12)", "load font no/such/font.ttf\\. Exiting\\."},
-        {"Z.loadFont({}, 12)", "load font \\(null\\)\\. Exiting\\."},
-        {"Z.loadSound('no/such/boom 100%.wav')",
-         "load sound no/such/boom 100%\\.wav\\. Exiting\\."},
-        {"Z.loadSound('" + notes + "')", "load sound " + notes + "\\. Exiting\\."},
-        {"Z.loadSound()", "load sound \\(null\\)\\. Exiting\\."},
-        {"Z.loadMusic('" + notes + "')", "load music " + notes + "\\. Exiting\\."},
-        {"Z.loadMusic('/tmp')", "load music /tmp\\. Exiting\\."},
-        {"Z.loadMusic(nil)", "load music \\(null\\)\\. Exiting\\."},
-        {"Z.makeSurf(1e6, 1e6)", "create surface\\. Exiting\\."},
-        {"Z.makeSurf(3, 2) Z.makeSurf(10, -1)", "create surface\\. Exiting\\."},
-        {"Z.quit() Z.makeSurf(8, 8)", "create surface\\. Exiting\\."},
-        // Grids the cells' 16-bit rectangles cannot hold open no window.
-        {"Z.curses_init(0, 25, '" MONO "', 16)", "set 0x475 video mode: Invalid width or height"},
-        {"Z.curses_init(-3, -5, '" MONO "', 16)",
-         "set -30x-95 video mode: Invalid width or height"},
-        {"Z.curses_init(32768, 1, '" MONO "', 1)",
-         "set 32768x2 video mode: Invalid width or height"},
-        {"Z.curses_init(1, 2000, '" MONO "', 16)",
-         "set 10x38000 video mode: Invalid width or height"},
-        {"Z.curses_init(2147483647, 2147483647, '" MONO "', 16)",
-         "set 21474836470x40802189293 video mode: Invalid width or height"},
-        {"Z.curses_init(80, 25)", "load font: SDL_RWFromFile\\(\\): No file or no mode specified"},
-    };
-    run("Z.init(32, 32)");
-    for (const auto &[code, line] : rows)
-        EXPECT_FATAL_LINE(code, "(^|\n)Couldn't " + line + "\n$");
 }

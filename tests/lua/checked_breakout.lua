@@ -1,0 +1,4 @@
+-- breakout.lua under checked mode: no false alarm, and what the plain module prints (breakout.out).
+package.loaded.zedodava = require "zedodava.checked"
+package.loaded["zedodava.extra"] = require "zedodava.extra.checked"
+dofile((arg[0]:match("^(.*/)") or "./") .. "breakout.lua")

@@ -1,0 +1,4 @@
+-- roguelike.lua under checked mode: no false alarm, and what the plain module prints (roguelike.out).
+package.loaded.zedodava = require "zedodava.checked"
+package.loaded["zedodava.extra"] = require "zedodava.extra.checked"
+dofile((arg[0]:match("^(.*/)") or "./") .. "roguelike.lua")
