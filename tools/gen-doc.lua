@@ -15,8 +15,43 @@ local problems = {}
 local function problem(fmt, ...) problems[#problems + 1] = fmt:format(...) end
 
 local TYPES = { number = "number", integer = "integer", boolean = "boolean", string = "string",
-                path = "file path", text = "string or number", surface = "surface", font = "font",
-                sound = "sound", music = "music" }
+                path = "file path", text = "string or number" }
+for _, k in ipairs(api.kinds) do TYPES[k.name] = k.name end
+
+-- "a, b and c"
+local function join(words)
+    if #words < 2 then return words[1] or "" end
+    return table.concat(words, ", ", 1, #words - 1) .. " and " .. words[#words]
+end
+local released = {}
+for _, k in ipairs(api.kinds) do
+    if k.released then released[#released + 1] = k.plural end
+end
+
+-- A check across parameters (a function's rules), as a sentence.
+local function code(names)
+    local t = {}
+    for i, n in ipairs(names) do t[i] = "`" .. n .. "`" end
+    return join(t)
+end
+local function rule_text(r)
+    if r.pairs then
+        local valid = {}
+        for i, v in ipairs(r.valid) do valid[i] = v[1] .. "," .. v[2] end
+        return ("%s are one of the pairs %s (no %s has another)"):format(code(r.pairs), table.concat(valid, " "),
+            r.what)
+    elseif r.all_or_none then
+        return ("%s (the %s) are all given or none is; nil or a negative value is not given"):format(
+            code(r.all_or_none), r.what)
+    elseif r.required then
+        return ("`%s` is given unless `%s` is %s"):format(r.param, r.unless[1], tostring(r.unless[2]))
+    elseif r.min then
+        return ("`%s` (the %s) is at least %s when `%s` is %s"):format(r.param, r.as, r.min, r.when[1],
+            tostring(r.when[2]))
+    end
+    problem("a rule of no known form")
+    return "?"
+end
 
 local function type_text(t, opt)
     local s = TYPES[t] or t
@@ -86,8 +121,10 @@ for name in pairs(notes) do
     if not functions[name] then problem("api.notes has %s, which is in neither table", name) end
 end
 
--- {@name} in prose is a link to that function.
+-- {@name} in prose is a link to that function; {released} names the kinds
+-- of handle quit releases.
 local function expand(text)
+    text = text:gsub("{released}", join(released))
     return (text:gsub("{@([%w_]+)}", function(name)
         local f = functions[name]
         if not f then
@@ -126,6 +163,12 @@ local function document(name)
             add(("| `%s` | %s | %s | %s |"):format(p.name, type_text(p.type, p.opt or p.type == "boolean"),
                 range_text(p), cell(p.doc)))
         end
+        add("")
+    end
+    if F.rules then
+        add("Checked mode also requires, across parameters:")
+        add("")
+        for _, r in ipairs(F.rules) do add("- " .. rule_text(r) .. ".") end
         add("")
     end
     if #F.results > 0 then

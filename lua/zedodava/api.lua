@@ -321,7 +321,7 @@ game through one:
 - `playSound` and `playMusic` with anything but a live sound or music play
   nothing.
 
-At `quit`, fonts, sounds and music are released with the libraries that own
+At `quit`, {released} are released with the libraries that own
 them, and their handles become stale in the same way. Surfaces stay valid
 and usable, on the next screen too (a surface in video memory, which
 Linux's drivers do not make, would be released like a font). Before `init`
